@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs every Debian package that the build, the tools and the tests need.
+# Idempotent: a second run only checks that everything is there. Run as root.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config dpkg-dev python3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
+  fonts-liberation fonts-dejavu-core
+  clang libclang-rt-14-dev
+  gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
+  wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick
+)
+
+missing() {
+  local p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+if [ "$(id -u)" != 0 ]; then
+  echo "install-deps: run as root" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+
+# Wine needs the 32-bit libraries.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+
+# Source entries (for building libjpeg-turbo for Windows) mirror the binary ones.
+src_list=/etc/apt/sources.list.d/scrsaver-src.sources
+if [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
+fi
+
+todo=$(missing)
+stamp=/var/lib/apt/periodic/scrsaver-updated
+if [ -n "$todo" ] || [ ! -f "$stamp" ]; then
+  apt-get update -q
+  touch "$stamp"
+fi
+todo=$(missing)
+if [ -n "$todo" ]; then
+  # shellcheck disable=SC2086
+  apt-get install -y -q --no-install-recommends $todo
+fi
+echo "install-deps: all packages present"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every test on a fresh machine: installs what is needed, builds the native, the
+# sanitizer and the 32-bit Windows trees, runs the fuzz targets briefly, then all of
+# CTest (unit tests natively, Wine tests against the Windows build). Run as root.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=$(nproc)
+
+bash scripts/install-deps.sh
+bash scripts/build-libjpeg-win32.sh
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+
+if [ -z "${SCR_SKIP_ASAN:-}" ]; then
+  cmake --preset asan >/dev/null
+  cmake --build --preset asan -j "$jobs"
+  ctest --test-dir build/asan -L unit -j "$jobs" --output-on-failure --timeout 600
+fi
+
+if [ -z "${SCR_SKIP_FUZZ:-}" ] && [ -f fuzz/CMakeLists.txt ]; then
+  bash scripts/run-fuzz.sh "${SCR_FUZZ_SECONDS:-60}"
+fi
+
+ctest --test-dir build/native -j "$jobs" --output-on-failure --timeout 900
