@@ -1,6 +1,7 @@
 #pragma once
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace scr {
 
@@ -8,8 +9,15 @@ namespace scr {
 // exactly as the user or a caller sees it.
 class Exception : public std::runtime_error {
  public:
-  explicit Exception(const std::string& message) : std::runtime_error(message) {}
-  std::string Message() const { return what(); }
+  explicit Exception(const std::string& message) : std::runtime_error(message), message_(message) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+  std::string Message() const { return message_; }
+  // Replaces the text while keeping the error's class: the stream reader puts the object
+  // and property name in front of an error raised inside a property record.
+  void SetMessage(std::string message) { message_ = std::move(message); }
+
+ private:
+  std::string message_;
 };
 
 // Text that is not an integer where one is required (command-line handle).
@@ -21,6 +29,10 @@ class EFilerError : public Exception { using Exception::Exception; };
 class EClassNotFound : public EFilerError { using EFilerError::EFilerError; };
 // A picture's data cannot be decoded ("Bitmap image is not valid", decoder messages).
 class EInvalidGraphic : public Exception { using Exception::Exception; };
+// A component given a name that is not an identifier.
+class EComponentError : public Exception { using Exception::Exception; };
+// An object read from a stream is not of the class the caller needs.
+class EInvalidCast : public Exception { using Exception::Exception; };
 // A file cannot be created ("Cannot create file "%s". %s").
 class EFCreateError : public Exception { using Exception::Exception; };
 

@@ -1,0 +1,105 @@
+#include "common/ansi_text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace scr {
+
+namespace {
+
+// Unicode of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char ToAnsi(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (size_t i = 0; i < kHigh.size(); ++i)
+    if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string Utf16ToAnsi(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;  // a pair: a character beyond the code page
+      out += '?';
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      out += '?';
+    } else {
+      out += ToAnsi(u);
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToAnsi(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    size_t length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+      length = 2, cp = b & 0x1F, minimum = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3, cp = b & 0x0F, minimum = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4, cp = b & 0x07, minimum = 0x10000;
+    }
+    size_t n = 1;
+    bool ok = length > 0;
+    for (; ok && n < length; ++n) {
+      if (i + n >= text.size() || (static_cast<uint8_t>(text[i + n]) & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (static_cast<uint8_t>(text[i + n]) & 0x3F);
+    }
+    if (ok && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
+    out += ok ? ToAnsi(cp) : '?';
+    // A malformed sequence is replaced as far as it went: its lead byte and the
+    // continuation bytes that belonged to it.
+    i += ok ? length : (n > 1 ? n : 1);
+  }
+  return out;
+}
+
+std::string AnsiToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto b = static_cast<uint8_t>(c);
+    AppendUtf8(out, b >= 0x80 && b <= 0x9F ? kHigh[b - 0x80] : static_cast<char32_t>(b));
+  }
+  return out;
+}
+
+}  // namespace scr

@@ -1,0 +1,22 @@
+#pragma once
+// Conversion between the system's 8-bit text and Unicode. The ANSI code page used is
+// Windows-1252 (Western European); characters it cannot hold become '?'.
+#include <string>
+#include <string_view>
+
+namespace scr {
+
+// UTF-16 code units to ANSI text: one '?' per character without a mapping, and per
+// unpaired surrogate.
+std::string Utf16ToAnsi(std::u16string_view text);
+
+// UTF-8 to ANSI text: one '?' per character without a mapping and per malformed
+// sequence (a bad lead byte, a missing continuation, an overlong form, a surrogate or a
+// value above U+10FFFF).
+std::string Utf8ToAnsi(std::string_view text);
+
+// ANSI text to UTF-8 (every byte has a mapping; the five bytes Windows-1252 leaves
+// unassigned become the control characters of the same number).
+std::string AnsiToUtf8(std::string_view text);
+
+}  // namespace scr
