@@ -1,0 +1,51 @@
+#include <functional>
+
+#include "platform/headless/headless_platform.h"
+#include "platform/platform.h"
+#if defined(_WIN32)
+#include "platform/win32/win32_platform.h"
+#endif
+
+namespace scr::platform {
+
+namespace {
+
+struct TBackend {
+  const char* name;
+  bool byNameOnly;
+  std::function<std::unique_ptr<TPlatform>()> create;
+};
+
+const std::vector<TBackend>& Backends() {
+  static const std::vector<TBackend> backends = {
+#if defined(_WIN32)
+      {"win32", false, [] { return win32::CreateWin32Platform(); }},
+#endif
+      {"headless", true, [] { return headless::CreateHeadlessPlatform(); }},
+  };
+  return backends;
+}
+
+}  // namespace
+
+std::unique_ptr<TPlatform> CreatePlatform(std::string_view backend) {
+  for (const TBackend& b : Backends())
+    if (backend == b.name) return b.create();
+  return nullptr;
+}
+
+std::unique_ptr<TPlatform> CreateDefaultPlatform() {
+  for (const TBackend& b : Backends()) {
+    if (b.byNameOnly) continue;
+    if (auto p = b.create()) return p;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> BackendNames() {
+  std::vector<std::string> names;
+  for (const TBackend& b : Backends()) names.emplace_back(b.name);
+  return names;
+}
+
+}  // namespace scr::platform

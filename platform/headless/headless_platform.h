@@ -1,0 +1,39 @@
+#pragma once
+// The headless backend: deterministic fakes of every service, for tests and tools.
+// Its default world: the saver at C:\SAVERS\TEST.SCR, the temporary directory
+// C:\TEMP\, the system directory C:\WINDOWS\SYSTEM32 holding an MPR.DLL that exports
+// PwdChangePasswordA, a 1024 x 768 screen, virtual time 0.
+#include <memory>
+
+#include "platform/headless/call_log.h"
+#include "platform/headless/headless_desktop.h"
+#include "platform/headless/headless_system.h"
+#include "platform/headless/memory_files.h"
+#include "platform/platform.h"
+
+namespace scr::platform::headless {
+
+class THeadlessPlatform : public TPlatform {
+ public:
+  THeadlessPlatform();
+  ~THeadlessPlatform() override;
+
+  std::string_view BackendName() const override { return "headless"; }
+  TMemoryFileSystem& Files() override { return files_; }
+  THeadlessSystem& System() override { return system_; }
+  THeadlessDesktop& Application() override { return desktop_; }
+  THeadlessDesktop& Windowing() override { return desktop_; }
+
+  TCallLog& Log() { return log_; }
+  THeadlessDesktop& Desktop() { return desktop_; }
+
+ private:
+  TCallLog log_;
+  THeadlessSystem system_{log_};
+  TMemoryFileSystem files_{log_, system_};
+  THeadlessDesktop desktop_{log_};
+};
+
+std::unique_ptr<TPlatform> CreateHeadlessPlatform();
+
+}  // namespace scr::platform::headless

@@ -1,0 +1,36 @@
+#pragma once
+// The one interface to the operating system. A backend gathers its services in a
+// TPlatform; the flows (app/, saver/, setup/) reach the system only through it.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/application.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/types.h"
+#include "platform/windowing.h"
+
+namespace scr::platform {
+
+class TPlatform {
+ public:
+  virtual ~TPlatform() = default;
+  virtual std::string_view BackendName() const = 0;
+  virtual IFileSystem& Files() = 0;
+  virtual ISystem& System() = 0;
+  virtual IApplication& Application() = 0;
+  virtual IWindowing& Windowing() = 0;
+};
+
+// The platform of the named backend ("win32", "headless"); empty when the name is
+// unknown, the backend is not built into this program, or it declines.
+std::unique_ptr<TPlatform> CreatePlatform(std::string_view backend);
+// The first backend built into this program that accepts, never "headless" (which is
+// made only when asked for by name).
+std::unique_ptr<TPlatform> CreateDefaultPlatform();
+// The names CreatePlatform knows in this program, in the order tried.
+std::vector<std::string> BackendNames();
+
+}  // namespace scr::platform
