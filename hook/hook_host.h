@@ -10,6 +10,10 @@ namespace scr {
 // A window handle as the system passes it (32 bits in the Windows build).
 using TWindowHandle = uintptr_t;
 
+// The message the notification component enters with its window: every recorded input
+// event arrives as this message, lParam pointing to the system's event record.
+inline constexpr uint32_t WM_INPUTHOOK = 1960;
+
 // A window message as the notification component's window receives it.
 struct TNuvMessage {
   uint32_t Msg = 0;

@@ -7,10 +7,6 @@
 
 namespace scr {
 
-// The message the component enters with its window: every recorded input event arrives
-// as this message, lParam pointing to the system's event record.
-inline constexpr uint32_t WM_INPUTHOOK = 1960;
-
 inline constexpr const char* kInstallHookError = "Install Hook Error!";
 inline constexpr const char* kCouldNotLoadHookLibrary = "Could not load DLL: nuvscrhook";
 inline constexpr const char* kCouldNotLoadHookLibraryCaption = "Error";

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "hook/hook_host_headless.h"
+#include "platform/headless/hook_host.h"
 #include "hook/wexkhlib.h"
 
 namespace scr {
 namespace {
+
+using platform::headless::THeadlessHookHost;
 
 struct WexelNotify : ::testing::Test {
   void SetUp() override { wexkhlib::Unload(); }

@@ -1,13 +1,12 @@
 #ifdef _WIN32
-#include "hook/hook_host_win32.h"
+#include "platform/win32/hook_host.h"
 
 #include <windows.h>
 
 #include <exception>
 
-#include "hook/wexel_notify.h"
 
-namespace scr {
+namespace scr::platform::win32 {
 namespace {
 
 using TInstallHookProc = int32_t(WINAPI*)(HWND window, UINT message);
@@ -69,7 +68,7 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   M.Msg = message;
   M.WParam = wParam;
   M.LParam = lParam;
-  if (message == WM_INPUTHOOK) M.EventMessage = OwnEventMessage(lParam);
+  if (message == scr::WM_INPUTHOOK) M.EventMessage = OwnEventMessage(lParam);
   // Copies: the procedure may destroy its own window, and with it the data.
   const THookWindowProc proc = data->Proc;
   TWin32HookHost* host = data->Host;
@@ -143,5 +142,5 @@ void TWin32HookHost::Report(const std::string& text) {
   }
 }
 
-}  // namespace scr
+}  // namespace scr::platform::win32
 #endif  // _WIN32

@@ -1,8 +1,8 @@
-#include "hook/hook_host_headless.h"
+#include "platform/headless/hook_host.h"
 
 #include <utility>
 
-namespace scr {
+namespace scr::platform::headless {
 
 // The system's event record; receivers read its first field.
 struct THeadlessHookHost::TEventRecord {
@@ -148,4 +148,4 @@ void THeadlessHookHost::ErrorBox(const std::string& text, const std::string& cap
   messageBoxes_.push_back({text, caption});
 }
 
-}  // namespace scr
+}  // namespace scr::platform::headless

@@ -6,7 +6,13 @@
 
 #include "hook/hook_host.h"
 
-namespace scr {
+namespace scr::platform::win32 {
+
+using scr::IHookHost;
+using scr::IHookModule;
+using scr::THookWindowProc;
+using scr::TNuvMessage;
+using scr::TWindowHandle;
 
 // The hook host on Windows: the system's library loader, hidden windows, message boxes.
 class TWin32HookHost final : public IHookHost {
@@ -39,5 +45,5 @@ class TWin32HookHost final : public IHookHost {
   int32_t exitCode_ = 0;
 };
 
-}  // namespace scr
+}  // namespace scr::platform::win32
 #endif  // _WIN32

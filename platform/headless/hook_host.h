@@ -9,7 +9,13 @@
 #include "hook/hook_host.h"
 #include "hook/hook_table.h"
 
-namespace scr {
+namespace scr::platform::headless {
+
+using scr::IHookHost;
+using scr::IHookModule;
+using scr::THookWindowProc;
+using scr::TNuvMessage;
+using scr::TWindowHandle;
 
 // A host without a system: a hook library simulated with the library's own table logic,
 // hidden windows that are callbacks, and a record of everything the component asked
@@ -97,4 +103,4 @@ class THeadlessHookHost final : public IHookHost {
   const TEventRecord* currentRecord_ = nullptr;
 };
 
-}  // namespace scr
+}  // namespace scr::platform::headless
