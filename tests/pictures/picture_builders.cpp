@@ -121,6 +121,7 @@ std::vector<uint8_t> MakeIconDib(int width, int height, int bits, const std::vec
   spec.height = 2 * height;
   spec.bitCount = static_cast<uint16_t>(bits);
   spec.palette = palette;
+  spec.colorsUsed = static_cast<uint32_t>(palette.size());
   std::vector<uint8_t> out = MakeDibHeader(spec);
   const std::vector<uint8_t> colours = PackRows(width, height, bits, false, value);
   const std::vector<uint8_t> mask = PackRows(width, height, 1, false, [&](int x, int y) { return masked(x, y) ? 1u : 0u; });

@@ -1,0 +1,249 @@
+// The picture data block: class name, then the class's data; each class decodes to
+// its graphic, and malformed blocks fail with the stream's or the picture's error.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/errors.h"
+#include "package/bmp_codec.h"
+#include "package/icon_image.h"
+#include "package/jpeg_image.h"
+#include "package/metafile_image.h"
+#include "package/picture_data.h"
+#include "tests/pictures/picture_builders.h"
+
+namespace scr {
+namespace {
+
+std::vector<uint8_t> Block(std::string_view name, std::vector<uint8_t> rest) {
+  std::vector<uint8_t> out(1 + name.size() + rest.size());
+  out[0] = static_cast<uint8_t>(name.size());
+  std::copy(name.begin(), name.end(), out.begin() + 1);
+  std::copy(rest.begin(), rest.end(), out.begin() + 1 + static_cast<std::ptrdiff_t>(name.size()));
+  return out;
+}
+
+std::vector<uint8_t> WithLength(uint32_t n, const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> out;
+  test::Put32(out, n);
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}
+
+template <class E>
+std::string ErrorOf(const std::vector<uint8_t>& block) {
+  try {
+    DecodePictureData(block);
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+TBitmap24 SmallBitmap() {
+  TBitmap24 b(3, 2);
+  b.SetPixel(0, 0, 0x0000FF);
+  b.SetPixel(2, 1, 0x00FF00);
+  return b;
+}
+
+// An enhanced metafile header: bounds in pixels, frame in hundredths of a millimetre,
+// and a reference device of 1024 x 768 pixels on 320 x 240 mm.
+std::vector<uint8_t> EmfHeader(int frameRight, int frameBottom, int boundsRight, int boundsBottom) {
+  std::vector<uint8_t> h;
+  const auto put = [&](uint32_t v) { test::Put32(h, v); };
+  put(1);   // header record
+  put(108); // record size
+  put(0); put(0); put(static_cast<uint32_t>(boundsRight)); put(static_cast<uint32_t>(boundsBottom));
+  put(0); put(0); put(static_cast<uint32_t>(frameRight)); put(static_cast<uint32_t>(frameBottom));
+  put(0x464D4520);  // " EMF"
+  put(0x10000); put(108); put(1); put(0); put(0); put(0); put(0);
+  put(1024); put(768); put(320); put(240);
+  h.resize(108, 0);
+  return h;
+}
+
+std::vector<uint8_t> PlaceableWmf(int16_t right, int16_t bottom, uint16_t inch) {
+  std::vector<uint8_t> w;
+  test::Put32(w, 0x9AC6CDD7);
+  test::Put16(w, 0);
+  test::Put16(w, 0); test::Put16(w, 0); test::Put16(w, static_cast<uint16_t>(right)); test::Put16(w, static_cast<uint16_t>(bottom));
+  test::Put16(w, inch);
+  test::Put32(w, 0);
+  test::Put16(w, 0);
+  // The standard header: memory metafile, 9 words, version 3.
+  test::Put16(w, 1); test::Put16(w, 9); test::Put16(w, 0x300);
+  w.resize(w.size() + 12, 0);
+  return w;
+}
+
+TEST(PictureData, BitmapBlocks) {
+  const TBitmap24 source = SmallBitmap();
+  const std::vector<uint8_t> bmp = EncodeBmp24(source);
+  const auto graphic = DecodePictureData(EncodePictureData("TBitmap", bmp));
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->ClassName(), "TBitmap");
+  EXPECT_EQ(static_cast<const TBitmapGraphic&>(*graphic).Bitmap(), source);
+  // Bytes after the bitmap are not part of it.
+  std::vector<uint8_t> trailing = EncodePictureData("TBitmap", bmp);
+  trailing.insert(trailing.end(), {1, 2, 3});
+  EXPECT_EQ(DecodePictureData(trailing)->Width(), 3);
+
+  const auto empty = DecodePictureData(Block("TBitmap", WithLength(0, {})));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->ClassName(), "TBitmap");
+  EXPECT_TRUE(empty->Empty());
+
+  EXPECT_EQ(ErrorOf<EInvalidGraphic>(Block("TBitmap", WithLength(4, {'X', 'M', 0, 0}))), "Bitmap image is not valid");
+  EXPECT_EQ(ErrorOf<EReadError>(Block("TBitmap", WithLength(static_cast<uint32_t>(bmp.size() + 1), bmp))),
+            "Stream read error");
+  EXPECT_EQ(ErrorOf<EReadError>(Block("TBitmap", WithLength(0xFFFFFFF0u, bmp))), "Stream read error");
+  EXPECT_EQ(ErrorOf<EReadError>(Block("TBitmap", {0, 0})), "Stream read error");
+}
+
+TEST(PictureData, JpegBlocks) {
+  std::vector<uint8_t> rgb(8 * 5 * 3, 128);
+  const std::vector<uint8_t> jpeg = test::EncodeJpeg(rgb, 8, 5, 3, 90);
+  const auto graphic = DecodePictureData(EncodePictureData("TJPEGImage", jpeg));
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->ClassName(), "TJPEGImage");
+  EXPECT_EQ(graphic->Width(), 8);
+  EXPECT_EQ(graphic->Height(), 5);
+  EXPECT_EQ(static_cast<const TJPEGImage&>(*graphic).Data(), jpeg);
+
+  const auto empty = DecodePictureData(Block("TJPEGImage", WithLength(0, {})));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->ClassName(), "TJPEGImage");
+  EXPECT_TRUE(empty->Empty());
+  EXPECT_EQ(ErrorOf<EReadError>(Block("TJPEGImage", WithLength(100, {0xFF, 0xD8}))), "Stream read error");
+  EXPECT_NE(ErrorOf<EInvalidGraphic>(Block("TJPEGImage", WithLength(3, {1, 2, 3}))), "(no error)");
+}
+
+TEST(PictureData, IconBlocksTakeTheRestOfTheBlock) {
+  const std::vector<uint8_t> ico = test::MakeIco({test::TIconEntry{
+      2, 2, 24, test::MakeIconDib(2, 2, 24, {}, [](int, int) { return 0xFFFFFFu; }, [](int, int) { return false; })}});
+  const auto graphic = DecodePictureData(EncodePictureData("TIcon", ico));
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->ClassName(), "TIcon");
+  EXPECT_EQ(graphic->Width(), 2);
+  EXPECT_TRUE(DecodePictureData(Block("TIcon", {}))->Empty());
+}
+
+TEST(PictureData, MetafileBlocksCountTheirOwnLength) {
+  const std::vector<uint8_t> emf = EmfHeader(2540, 1270, 99, 49);
+  const auto graphic = DecodePictureData(EncodePictureData("TMetafile", emf));
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->ClassName(), "TMetafile");
+  const TMetafile& metafile = static_cast<const TMetafile&>(*graphic);
+  EXPECT_TRUE(metafile.Enhanced());
+  EXPECT_EQ(metafile.Data(), emf);
+  // 25.4 mm at 1024 pixels per 320 mm.
+  EXPECT_EQ(graphic->Width(), 81);
+  EXPECT_EQ(graphic->Height(), 41);
+  EXPECT_EQ(EncodePictureData("TMetafile", emf), Block("TMetafile", WithLength(static_cast<uint32_t>(emf.size() + 4), emf)));
+
+  for (uint32_t n : {0u, 1u, 4u, 0x80000000u}) {
+    const auto empty = DecodePictureData(Block("TMetafile", WithLength(n, {})));
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(empty->Empty()) << n;
+  }
+  EXPECT_EQ(ErrorOf<EReadError>(Block("TMetafile", WithLength(50, {1, 2}))), "Stream read error");
+}
+
+TEST(PictureData, ClassNamesCompareExactlyAndUnknownOnesGiveNoPicture) {
+  const std::vector<uint8_t> bmp = EncodeBmp24(SmallBitmap());
+  EXPECT_EQ(DecodePictureData(Block("tbitmap", WithLength(static_cast<uint32_t>(bmp.size()), bmp))), nullptr);
+  EXPECT_EQ(DecodePictureData(Block("TPngImage", {1, 2, 3})), nullptr);
+  EXPECT_EQ(DecodePictureData(Block("", {})), nullptr);
+  EXPECT_EQ(DecodePictureData(Block(std::string(63, 'A'), {})), nullptr);
+  // A name over 63 bytes, or one the block cuts off, is a damaged stream.
+  EXPECT_EQ(ErrorOf<EReadError>(Block(std::string(64, 'A'), {})), "Stream read error");
+  EXPECT_EQ(ErrorOf<EReadError>({7, 'T', 'B', 'i'}), "Stream read error");
+  EXPECT_EQ(ErrorOf<EReadError>({}), "Stream read error");
+  EXPECT_THROW(EncodePictureData(std::string(64, 'A'), {}), std::invalid_argument);
+  EXPECT_EQ(EncodePictureData("TOther", std::vector<uint8_t>{9}), Block("TOther", {9}));
+}
+
+TEST(Metafile, SizesFromTheirHeaders) {
+  EXPECT_EQ(TMetafile(PlaceableWmf(1440, 720, 1440)).Width(), 96);
+  EXPECT_EQ(TMetafile(PlaceableWmf(1440, 720, 1440)).Height(), 48);
+  EXPECT_FALSE(TMetafile(PlaceableWmf(1440, 720, 1440)).Enhanced());
+  // A bare Windows metafile states no size.
+  const std::vector<uint8_t> placeable = PlaceableWmf(10, 10, 96);
+  const TMetafile bare(std::vector<uint8_t>(placeable.begin() + 22, placeable.end()));
+  EXPECT_TRUE(bare.Empty());
+  // Without a usable reference device the pixel bounds (inclusive) count.
+  std::vector<uint8_t> emf = EmfHeader(2540, 1270, 99, 49);
+  test::Set32(emf, 80, 0);
+  EXPECT_EQ(TMetafile(emf).Width(), 100);
+  EXPECT_EQ(TMetafile(emf).Height(), 50);
+}
+
+TEST(Metafile, MalformedOrHugeHeadersAreRefused) {
+  const auto error = [](std::vector<uint8_t> data) -> std::string {
+    try {
+      TMetafile m(std::move(data));
+    } catch (const EInvalidGraphic& e) {
+      return e.what();
+    }
+    return "(no error)";
+  };
+  EXPECT_EQ(error({1, 2, 3, 4, 5}), kMetafileInvalid);
+  EXPECT_EQ(error(PlaceableWmf(100, 100, 0)), kMetafileInvalid);
+  EXPECT_EQ(error(PlaceableWmf(32767, 10, 1)), kMetafileInvalid);  // 3 million pixels wide
+  std::vector<uint8_t> emf = EmfHeader(2540, 1270, 99, 49);
+  emf[0] = 2;  // signature without a header record
+  EXPECT_EQ(error(emf), kMetafileInvalid);
+  EXPECT_EQ(error(EmfHeader(2000000000, 100, 0, 0)), kMetafileInvalid);
+}
+
+TEST(Metafile, DrawingGoesThroughTheRegisteredRenderer) {
+  const TMetafile metafile(EmfHeader(2540, 1270, 99, 49));
+  TBitmap24 target(100, 100);
+  try {
+    metafile.Draw(target, 0, 0);
+    FAIL() << "drew without a renderer";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_STREQ(e.what(), "Metafile drawing is not available");
+  }
+  TRect seen;
+  SetMetafileRenderer([&](const TMetafile& m, TBitmap24& dst, const TRect& r) {
+    seen = r;
+    EXPECT_TRUE(m.Enhanced());
+    dst.FillRect(r, 0x00FF00);
+  });
+  metafile.Draw(target, 5, 6);
+  EXPECT_EQ(seen, (TRect{5, 6, 86, 47}));
+  EXPECT_EQ(target.Pixel(5, 6), 0x00FF00u);
+  metafile.Clone()->StretchDraw(target, TRect{0, 0, 10, 10});
+  EXPECT_EQ(seen, (TRect{0, 0, 10, 10}));
+  TMetafile().Draw(target, 0, 0);  // an empty metafile draws nothing
+  EXPECT_EQ(seen, (TRect{0, 0, 10, 10}));
+  SetMetafileRenderer(nullptr);
+  EXPECT_THROW(metafile.Draw(target, 0, 0), EInvalidGraphic);
+}
+
+TEST(PictureData, RandomBlocksNeverCrash) {
+  const std::vector<std::vector<uint8_t>> seeds = {
+      EncodePictureData("TBitmap", EncodeBmp24(SmallBitmap())),
+      EncodePictureData("TMetafile", EmfHeader(2540, 1270, 99, 49)),
+      EncodePictureData("TMetafile", PlaceableWmf(1440, 720, 1440)),
+  };
+  uint32_t state = 5;
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<uint8_t> block = seeds[round % seeds.size()];
+    for (int i = 0; i < 1 + round % 4; ++i) {
+      state = state * 1103515245u + 12345u;
+      block[(state >> 8) % block.size()] = static_cast<uint8_t>(state >> 24);
+    }
+    try {
+      DecodePictureData(block);
+    } catch (const EReadError&) {
+    } catch (const EInvalidGraphic&) {
+    }
+  }
+}
+
+}  // namespace
+}  // namespace scr
