@@ -2,6 +2,7 @@
 // The application object: the main thread's component services, its message queue
 // and the message loop.
 #include <cstdint>
+#include <string>
 
 #include "platform/windowing.h"
 
@@ -21,6 +22,9 @@ class IApplication {
   virtual void Run(IWindow& mainWindow) = 0;
   // Ends the message loop at its next turn.
   virtual void Terminate() = 0;
+  // The application's standard report of an error that escaped an event handler: a
+  // message box with the error's text. The program carries on.
+  virtual void ShowException(const std::string& message) = 0;
   // Milliseconds since an arbitrary start; wraps at 2^32.
   virtual uint32_t TickCount() = 0;
 };

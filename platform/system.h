@@ -49,7 +49,8 @@ class ISystem {
   virtual std::string TempPath() = 0;
   // The system directory (normally without a trailing backslash); empty on failure.
   virtual std::string SystemDirectory() = 0;
-  // The system's text for an error number (no trailing line break).
+  // The system's text for an error number, without trailing blanks, line breaks or
+  // full stop ("Access is denied").
   virtual std::string ErrorText(uint32_t code) = 0;
   // Creates (or opens) a named semaphore with the given counts.
   virtual TSemaphoreResult CreateNamedSemaphore(const std::string& name, int32_t initialCount, int32_t maximumCount) = 0;

@@ -202,6 +202,18 @@ void THeadlessDesktop::Dispatch(const TMessage& m) {
   const auto it = own_.find(m.window);
   if (it == own_.end()) return;
   IWindowEvents* events = it->second.events;
+  // An error that escapes a handler ends that handler and is reported; the program
+  // carries on (a stall of the fake world is not such an error and goes on up).
+  try {
+    DispatchTo(events, m);
+  } catch (const EHeadlessStall&) {
+    throw;
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  }
+}
+
+void THeadlessDesktop::DispatchTo(IWindowEvents* events, const TMessage& m) {
   if (m.message == kActivate) {
     if (events) events->Activated();
   } else if (m.message == kClose) {

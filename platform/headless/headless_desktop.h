@@ -51,6 +51,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   void Run(IWindow& mainWindow) override;
   void Terminate() override { terminated_ = true; }
   uint32_t TickCount() override { return static_cast<uint32_t>(tick_); }
+  void ShowException(const std::string& message) override { log_.Add("ShowException " + message); }
 
   // Test set-up and inspection.
   // A foreign window; its surface starts filled with fill (0x00BBGGRR).
@@ -89,6 +90,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
     intptr_t lparam;
   };
   void Dispatch(const TMessage& m);
+  void DispatchTo(IWindowEvents* events, const TMessage& m);
   void RunDue();
   void CheckBusy();
 

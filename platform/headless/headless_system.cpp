@@ -64,13 +64,13 @@ class TFakeLibrary : public ILibrary {
 
 std::string THeadlessSystem::ErrorText(uint32_t code) {
   switch (code) {
-    case 2: return "The system cannot find the file specified.";
-    case 3: return "The system cannot find the path specified.";
-    case 5: return "Access is denied.";
-    case 32: return "The process cannot access the file because it is being used by another process.";
-    case 123: return "The filename, directory name, or volume label syntax is incorrect.";
-    case 183: return "Cannot create a file when that file already exists.";
-    default: return "System error code: " + std::to_string(code) + ".";
+    case 2: return "The system cannot find the file specified";
+    case 3: return "The system cannot find the path specified";
+    case 5: return "Access is denied";
+    case 32: return "The process cannot access the file because it is being used by another process";
+    case 123: return "The filename, directory name, or volume label syntax is incorrect";
+    case 183: return "Cannot create a file when that file already exists";
+    default: return "System error code: " + std::to_string(code);
   }
 }
 

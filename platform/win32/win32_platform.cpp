@@ -1,0 +1,29 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_system.h"
+
+namespace scr::platform::win32 {
+
+namespace {
+
+class TWin32Platform : public TPlatform {
+ public:
+  std::string_view BackendName() const override { return "win32"; }
+  IFileSystem& Files() override { return files_; }
+  ISystem& System() override { return system_; }
+  IApplication& Application() override { return desktop_; }
+  IWindowing& Windowing() override { return desktop_; }
+
+ private:
+  TWin32FileSystem files_;
+  TWin32System system_;
+  TWin32Desktop desktop_;
+};
+
+}  // namespace
+
+std::unique_ptr<TPlatform> CreateWin32Platform() { return std::make_unique<TWin32Platform>(); }
+
+}  // namespace scr::platform::win32
