@@ -1,0 +1,90 @@
+#pragma once
+// The tagged values of component streams: reading each kind, and passing over any
+// value by its tag. Every length is checked against the bytes left in the stream
+// before anything is allocated, so a damaged stream fails with "Stream read error"
+// instead of asking for memory it does not hold.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "common/stream.h"
+
+namespace scr {
+
+enum class TValueTag : uint8_t {
+  Null = 0,        // end of a list or object; as a value the identifier "Null"
+  List = 1,        // values until a 0
+  Int8 = 2,
+  Int16 = 3,
+  Int32 = 4,
+  Extended = 5,    // 80-bit float
+  String = 6,      // 1-byte length
+  Ident = 7,
+  False = 8,
+  True = 9,
+  Binary = 10,     // 4-byte length
+  Set = 11,        // short strings until an empty one
+  LString = 12,    // 4-byte length
+  Nil = 13,
+  Collection = 14,
+  Single = 15,
+  Currency = 16,
+  Date = 17,
+  WString = 18,    // 4-byte count of UTF-16 units
+  Int64 = 19,
+  Utf8String = 20, // 4-byte length
+};
+
+inline constexpr char kStreamSignature[4] = {'T', 'P', 'F', '0'};
+// How deeply skipped lists, collections and child objects may nest.
+inline constexpr int kMaxSkipDepth = 64;
+
+class TValueReader {
+ public:
+  explicit TValueReader(TStream& stream) : stream_(stream) {}
+  TStream& Stream() { return stream_; }
+
+  uint8_t ReadByte();
+  // The next byte, without moving past it.
+  uint8_t PeekByte();
+  // Reads a 4-byte count or length; raises "Stream read error" when it is negative or
+  // more than `unitSize` times it would run past the end of the stream.
+  uint32_t ReadLength(uint32_t unitSize = 1);
+  std::string ReadBytes(size_t count);
+  void SkipBytes(int64_t count);
+  std::string ReadShortString();
+
+  // "TPF0", else "Invalid stream format".
+  void ReadSignature();
+
+  // Tag 2, 3 or 4 and its payload; any other tag raises "Invalid property value".
+  int32_t ReadInteger();
+  // An identifier: tag 7, or the identifiers that tags 0, 8, 9 and 13 stand for.
+  std::string ReadIdent();
+  // Tag 6 or 12 as bytes; tag 18 or 20 converted to the ANSI code page.
+  std::string ReadString();
+  // Tag 11: the element names.
+  std::vector<std::string> ReadSet();
+  // Tag 10: the block.
+  std::vector<uint8_t> ReadBinary();
+
+  // Passes over one value (tag and payload), recursively for lists, sets and
+  // collections. Nesting deeper than kMaxSkipDepth raises "Invalid stream format", as
+  // does a tag that is not in the table.
+  void SkipValue(int depth = 0);
+  // Passes over a property record: its name and its value.
+  void SkipProperty(int depth = 0);
+
+ private:
+  uint8_t ExpectTag(std::initializer_list<TValueTag> allowed);
+  std::string ReadWideString();
+
+  TStream& stream_;
+};
+
+[[noreturn]] void ThrowReadError();
+[[noreturn]] void ThrowInvalidPropertyValue();
+[[noreturn]] void ThrowInvalidStreamFormat();
+
+}  // namespace scr
