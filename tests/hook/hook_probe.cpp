@@ -1,7 +1,8 @@
 // hook_probe: exercises the built hook library and the notification component under
 // Wine. Modes:
 //   table                      exports, results and the table shared with a child process
-//   child W1 W2 OUTFILE        the child's half of "table"
+//   child W1 W2 HOST OUTFILE   the child's half of "table"; also sends and posts message
+//                              1960 with a pointer that is not the receiver's to HOST
 //   events READY DONE RESULT   enables the component, waits for input (sent by the test
 //                              script) until DONE exists, writes what arrived to RESULT
 //   missing                    the library is absent from the system directory
@@ -144,8 +145,15 @@ HWND ParseWindow(const char* text) {
 
 HWND Fake(uint32_t value) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(value)); }
 
-int RunChild(HWND w1, HWND w2, const char* outFile) {
+int RunChild(HWND w1, HWND w2, HWND hostWindow, const char* outFile) {
   (void)w2;
+  // What another process's hook would send: lParam points into that process.
+  EVENTMSG record{WM_KEYUP, 0, 0, 0, nullptr};
+  DWORD_PTR answer = 0;
+  const bool sent = SendMessageTimeoutA(hostWindow, 1960, 7, reinterpret_cast<LPARAM>(&record), SMTO_NORMAL, 10000,
+                                        &answer) != 0;
+  Check(sent && answer == 5, "child: a message sent to the host's window is answered");
+  Check(PostMessageA(hostWindow, 1960, 8, 0x10) != 0, "child: a message with a wild lParam is posted");
   TExports e = LoadExports();
   Check(e.install && e.uninstall, "child: the library loads in a second process");
   if (!e.install) return failures;
@@ -190,12 +198,21 @@ int RunTable(const char* self) {
   SetLastError(0);
   Check(e.uninstall(Fake(0xBADBAD)) == 0 && GetLastError() == 6, "removing an unknown window: 0, last error 6");
 
+  // A window of the Windows host, as the component has it, that another process talks to.
+  std::string heard;
+  const scr::TWindowHandle hostWindow = host.CreateHookWindow([&](scr::TNuvMessage& M) {
+    if (M.Msg != 1960) return;
+    heard += std::to_string(M.WParam) + (M.EventMessage ? "+record " : " ");
+    M.Result = 5;
+  });
+
   // The child process enters a window, removes w1, and leaves its window in the table.
   char outFile[MAX_PATH];
   GetTempPathA(MAX_PATH, outFile);
   std::string out = std::string(outFile) + "hook_probe_child.txt";
   DeleteFileA(out.c_str());
-  std::string cmd = "\"" + std::string(self) + "\" child " + Hex(w1) + " " + Hex(w2) + " \"" + out + "\"";
+  std::string cmd = "\"" + std::string(self) + "\" child " + Hex(w1) + " " + Hex(w2) + " " +
+                    Hex(reinterpret_cast<HWND>(hostWindow)) + " \"" + out + "\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -209,10 +226,14 @@ int RunTable(const char* self) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   Check(code == 0, "the child's checks pass");
+  Check(heard == "7 8 ", "another process's lParam is never read as an event record (heard: " + heard + ")");
+  host.DestroyHookWindow(hostWindow);
   std::string w3text;
   std::ifstream(out) >> w3text;
   DeleteFileA(out.c_str());
@@ -333,7 +354,8 @@ int main(int argc, char** argv) {
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   if (mode == "table") return RunTable(self);
-  if (mode == "child" && argc == 5) return RunChild(ParseWindow(argv[2]), ParseWindow(argv[3]), argv[4]);
+  if (mode == "child" && argc == 6)
+    return RunChild(ParseWindow(argv[2]), ParseWindow(argv[3]), ParseWindow(argv[4]), argv[5]);
   if (mode == "events" && argc == 5) return RunEvents(argv[2], argv[3], argv[4]);
   if (mode == "missing") return RunMissing();
   std::fprintf(stderr, "usage: hook_probe table | child W1 W2 FILE | events READY DONE RESULT | missing\n");
