@@ -222,31 +222,5 @@ TEST_F(WexelNotify, AHandlerMayFreeTheComponentWhileHandlingAnEvent) {
   EXPECT_EQ(host.InjectEvent(0x100), 0);  // the hook went with the last entry
 }
 
-// The dispatch and the change notification can be replaced by a derived component.
-class TCountingNotify : public TWexelNotify {
- public:
-  using TWexelNotify::TWexelNotify;
-  int messages = 0;
-  int changes = 0;
-
- protected:
-  void Message(TNuvMessage& M, bool& fDiscard) override {
-    ++messages;
-    fDiscard = M.EventMessage == 0x201u;
-  }
-  void Change() override { ++changes; }
-};
-
-TEST_F(WexelNotify, DerivedComponentsReplaceDispatchAndNotification) {
-  TCountingNotify notify(host);
-  notify.LoadHookLibrary();
-  notify.SetEnabled(true);
-  EXPECT_EQ(host.InjectEvent(0x200), 0);
-  EXPECT_EQ(host.InjectEvent(0x201), 1);
-  EXPECT_EQ(notify.messages, 2);
-  notify.SetEnabled(false);
-  EXPECT_EQ(notify.changes, 2);
-}
-
 }  // namespace
 }  // namespace scr

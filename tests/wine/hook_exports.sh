@@ -6,7 +6,6 @@ set -euo pipefail
 dll="$1"
 "$(dirname "$0")/check_pe.sh" "$dll"
 dump=$(i686-w64-mingw32-objdump -p "$dll")
-grep -Eq '^Characteristics .*' <<<"$dump"
 grep -q 'DLL' <<<"$(sed -n '/^Characteristics/,/^$/p' <<<"$dump")" || { echo "$dll: not a DLL"; exit 1; }
 names=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | grep -E '^\s*\[ *[0-9]+\]' | awk '{print $NF}' | sort | tr '\n' ' ')
 if [ "$names" != "InstallHook UninstallHook WEP " ]; then
