@@ -57,6 +57,8 @@ class IDeviceContext {
 class IWindowing {
  public:
   virtual ~IWindowing() = default;
+  // Whether a handle names a window (of this process or another).
+  virtual bool Exists(TWindowHandle window) = 0;
   // Visibility of any window; false for a handle that names no window.
   virtual bool IsVisible(TWindowHandle window) = 0;
   // The window's rectangle in screen coordinates; nothing for a handle that names no window.

@@ -36,6 +36,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   ~THeadlessDesktop() override;
 
   // IWindowing
+  bool Exists(TWindowHandle window) override { return foreign_.count(window) > 0 || own_.count(window) > 0; }
   bool IsVisible(TWindowHandle window) override;
   std::optional<TRect> WindowRect(TWindowHandle window) override;
   std::optional<TRect> ClientRect(TWindowHandle window) override;
@@ -58,6 +59,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   TForeignWindow& AddForeignWindow(TWindowHandle handle, TRect rect, bool visible, uint32_t fill = 0xFF00FF);
   TForeignWindow* Foreign(TWindowHandle handle);
   void SetVisible(TWindowHandle handle, bool visible);
+  void RemoveForeignWindow(TWindowHandle handle) { foreign_.erase(handle); }
   // Runs action once virtual time reaches tick (at the next wait or idle turn).
   void At(uint64_t tick, std::function<void()> action);
   // Advances virtual time by ms, running the actions that fall due.

@@ -133,6 +133,8 @@ TWin32Desktop::~TWin32Desktop() {
   if (comInitialized_) CoUninitialize();
 }
 
+bool TWin32Desktop::Exists(TWindowHandle window) { return IsWindow(ToHwnd(window)) != 0; }
+
 bool TWin32Desktop::IsVisible(TWindowHandle window) { return IsWindowVisible(ToHwnd(window)) != 0; }
 
 std::optional<TRect> TWin32Desktop::WindowRect(TWindowHandle window) {

@@ -8,6 +8,7 @@ class TWin32Desktop : public IWindowing, public IApplication {
  public:
   ~TWin32Desktop() override;
 
+  bool Exists(TWindowHandle window) override;
   bool IsVisible(TWindowHandle window) override;
   std::optional<TRect> WindowRect(TWindowHandle window) override;
   std::optional<TRect> ClientRect(TWindowHandle window) override;

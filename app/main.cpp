@@ -1,0 +1,13 @@
+// The runtime executable: the entry on the system's own backend.
+#include <string>
+#include <vector>
+
+#include "app/entry.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc && i < 3; ++i) arguments.emplace_back(argv[i]);
+  std::unique_ptr<scr::platform::TPlatform> platform = scr::platform::CreateDefaultPlatform();
+  if (!platform) return 0;
+  return scr::app::RunEntry(*platform, arguments);
+}
