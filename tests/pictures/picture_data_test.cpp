@@ -78,77 +78,62 @@ std::vector<uint8_t> PlaceableWmf(int16_t right, int16_t bottom, uint16_t inch) 
   return w;
 }
 
-TEST(PictureData, BitmapBlocks) {
-  const TBitmap24 source = SmallBitmap();
-  const std::vector<uint8_t> bmp = EncodeBmp24(source);
-  const auto graphic = DecodePictureData(EncodePictureData("TBitmap", bmp));
-  ASSERT_NE(graphic, nullptr);
-  EXPECT_EQ(graphic->ClassName(), "TBitmap");
-  EXPECT_EQ(static_cast<const TBitmapGraphic&>(*graphic).Bitmap(), source);
-  // Bytes after the bitmap are not part of it.
-  std::vector<uint8_t> trailing = EncodePictureData("TBitmap", bmp);
-  trailing.insert(trailing.end(), {1, 2, 3});
-  EXPECT_EQ(DecodePictureData(trailing)->Width(), 3);
+TEST(PictureData, EachClassDecodesToItsGraphic) {
+  const std::vector<uint8_t> jpeg = test::EncodeJpeg(std::vector<uint8_t>(8 * 5 * 3, 128), 8, 5, 3, 90);
+  const std::vector<uint8_t> ico = test::MakeIco({test::TIconEntry{
+      2, 2, 24, test::MakeIconDib(2, 2, 24, {}, [](int, int) { return 0xFFFFFFu; }, [](int, int) { return false; })}});
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> file;
+    int width, height;
+  };
+  const Case cases[] = {
+      {"TBitmap", EncodeBmp24(SmallBitmap()), 3, 2},
+      {"TJPEGImage", jpeg, 8, 5},
+      {"TIcon", ico, 2, 2},
+      {"TMetafile", EmfHeader(2540, 1270, 99, 49), 81, 41},  // 25.4 mm at 1024 pixels per 320 mm
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint8_t> block = EncodePictureData(c.name, c.file);
+    block.insert(block.end(), {1, 2, 3});  // bytes after the file are ignored
+    const auto graphic = DecodePictureData(block);
+    ASSERT_NE(graphic, nullptr);
+    EXPECT_EQ(graphic->ClassName(), c.name);
+    EXPECT_EQ(graphic->Width(), c.width);
+    EXPECT_EQ(graphic->Height(), c.height);
+  }
+  EXPECT_EQ(static_cast<const TBitmapGraphic&>(*DecodePictureData(EncodePictureData("TBitmap", cases[0].file))).Bitmap(),
+            SmallBitmap());
+  EXPECT_EQ(static_cast<const TJPEGImage&>(*DecodePictureData(EncodePictureData("TJPEGImage", jpeg))).Data(), jpeg);
+  // The metafile's length counts its own 4 bytes.
+  EXPECT_EQ(EncodePictureData("TMetafile", cases[3].file),
+            Block("TMetafile", WithLength(static_cast<uint32_t>(cases[3].file.size() + 4), cases[3].file)));
+}
 
-  const auto empty = DecodePictureData(Block("TBitmap", WithLength(0, {})));
-  ASSERT_NE(empty, nullptr);
-  EXPECT_EQ(empty->ClassName(), "TBitmap");
-  EXPECT_TRUE(empty->Empty());
+TEST(PictureData, ZeroLengthsGiveEmptyPicturesOfTheirClass) {
+  const std::pair<const char*, std::vector<uint8_t>> cases[] = {
+      {"TBitmap", WithLength(0, {})}, {"TJPEGImage", WithLength(0, {})}, {"TIcon", {}},
+      {"TMetafile", WithLength(0, {})}, {"TMetafile", WithLength(4, {})}, {"TMetafile", WithLength(0x80000000u, {})},
+  };
+  for (const auto& [name, rest] : cases) {
+    const auto graphic = DecodePictureData(Block(name, rest));
+    ASSERT_NE(graphic, nullptr) << name;
+    EXPECT_EQ(graphic->ClassName(), name);
+    EXPECT_TRUE(graphic->Empty()) << name;
+  }
+}
 
-  EXPECT_EQ(ErrorOf<EInvalidGraphic>(Block("TBitmap", WithLength(4, {'X', 'M', 0, 0}))), "Bitmap image is not valid");
+TEST(PictureData, LengthsPastTheBlockAndBadDataFail) {
+  const std::vector<uint8_t> bmp = EncodeBmp24(SmallBitmap());
   EXPECT_EQ(ErrorOf<EReadError>(Block("TBitmap", WithLength(static_cast<uint32_t>(bmp.size() + 1), bmp))),
             "Stream read error");
   EXPECT_EQ(ErrorOf<EReadError>(Block("TBitmap", WithLength(0xFFFFFFF0u, bmp))), "Stream read error");
   EXPECT_EQ(ErrorOf<EReadError>(Block("TBitmap", {0, 0})), "Stream read error");
-}
-
-TEST(PictureData, JpegBlocks) {
-  std::vector<uint8_t> rgb(8 * 5 * 3, 128);
-  const std::vector<uint8_t> jpeg = test::EncodeJpeg(rgb, 8, 5, 3, 90);
-  const auto graphic = DecodePictureData(EncodePictureData("TJPEGImage", jpeg));
-  ASSERT_NE(graphic, nullptr);
-  EXPECT_EQ(graphic->ClassName(), "TJPEGImage");
-  EXPECT_EQ(graphic->Width(), 8);
-  EXPECT_EQ(graphic->Height(), 5);
-  EXPECT_EQ(static_cast<const TJPEGImage&>(*graphic).Data(), jpeg);
-
-  const auto empty = DecodePictureData(Block("TJPEGImage", WithLength(0, {})));
-  ASSERT_NE(empty, nullptr);
-  EXPECT_EQ(empty->ClassName(), "TJPEGImage");
-  EXPECT_TRUE(empty->Empty());
   EXPECT_EQ(ErrorOf<EReadError>(Block("TJPEGImage", WithLength(100, {0xFF, 0xD8}))), "Stream read error");
-  EXPECT_NE(ErrorOf<EInvalidGraphic>(Block("TJPEGImage", WithLength(3, {1, 2, 3}))), "(no error)");
-}
-
-TEST(PictureData, IconBlocksTakeTheRestOfTheBlock) {
-  const std::vector<uint8_t> ico = test::MakeIco({test::TIconEntry{
-      2, 2, 24, test::MakeIconDib(2, 2, 24, {}, [](int, int) { return 0xFFFFFFu; }, [](int, int) { return false; })}});
-  const auto graphic = DecodePictureData(EncodePictureData("TIcon", ico));
-  ASSERT_NE(graphic, nullptr);
-  EXPECT_EQ(graphic->ClassName(), "TIcon");
-  EXPECT_EQ(graphic->Width(), 2);
-  EXPECT_TRUE(DecodePictureData(Block("TIcon", {}))->Empty());
-}
-
-TEST(PictureData, MetafileBlocksCountTheirOwnLength) {
-  const std::vector<uint8_t> emf = EmfHeader(2540, 1270, 99, 49);
-  const auto graphic = DecodePictureData(EncodePictureData("TMetafile", emf));
-  ASSERT_NE(graphic, nullptr);
-  EXPECT_EQ(graphic->ClassName(), "TMetafile");
-  const TMetafile& metafile = static_cast<const TMetafile&>(*graphic);
-  EXPECT_TRUE(metafile.Enhanced());
-  EXPECT_EQ(metafile.Data(), emf);
-  // 25.4 mm at 1024 pixels per 320 mm.
-  EXPECT_EQ(graphic->Width(), 81);
-  EXPECT_EQ(graphic->Height(), 41);
-  EXPECT_EQ(EncodePictureData("TMetafile", emf), Block("TMetafile", WithLength(static_cast<uint32_t>(emf.size() + 4), emf)));
-
-  for (uint32_t n : {0u, 1u, 4u, 0x80000000u}) {
-    const auto empty = DecodePictureData(Block("TMetafile", WithLength(n, {})));
-    ASSERT_NE(empty, nullptr);
-    EXPECT_TRUE(empty->Empty()) << n;
-  }
   EXPECT_EQ(ErrorOf<EReadError>(Block("TMetafile", WithLength(50, {1, 2}))), "Stream read error");
+  EXPECT_EQ(ErrorOf<EInvalidGraphic>(Block("TBitmap", WithLength(4, {'X', 'M', 0, 0}))), "Bitmap image is not valid");
+  EXPECT_NE(ErrorOf<EInvalidGraphic>(Block("TJPEGImage", WithLength(3, {1, 2, 3}))), "(no error)");
 }
 
 TEST(PictureData, ClassNamesCompareExactlyAndUnknownOnesGiveNoPicture) {
@@ -165,22 +150,18 @@ TEST(PictureData, ClassNamesCompareExactlyAndUnknownOnesGiveNoPicture) {
   EXPECT_EQ(EncodePictureData("TOther", std::vector<uint8_t>{9}), Block("TOther", {9}));
 }
 
-TEST(Metafile, SizesFromTheirHeaders) {
+TEST(Metafile, SizesFromTheirHeadersAndBadHeadersRefused) {
   EXPECT_EQ(TMetafile(PlaceableWmf(1440, 720, 1440)).Width(), 96);
   EXPECT_EQ(TMetafile(PlaceableWmf(1440, 720, 1440)).Height(), 48);
   EXPECT_FALSE(TMetafile(PlaceableWmf(1440, 720, 1440)).Enhanced());
-  // A bare Windows metafile states no size.
   const std::vector<uint8_t> placeable = PlaceableWmf(10, 10, 96);
-  const TMetafile bare(std::vector<uint8_t>(placeable.begin() + 22, placeable.end()));
-  EXPECT_TRUE(bare.Empty());
+  EXPECT_TRUE(TMetafile(std::vector<uint8_t>(placeable.begin() + 22, placeable.end())).Empty());  // no size stated
   // Without a usable reference device the pixel bounds (inclusive) count.
   std::vector<uint8_t> emf = EmfHeader(2540, 1270, 99, 49);
   test::Set32(emf, 80, 0);
   EXPECT_EQ(TMetafile(emf).Width(), 100);
   EXPECT_EQ(TMetafile(emf).Height(), 50);
-}
 
-TEST(Metafile, MalformedOrHugeHeadersAreRefused) {
   const auto error = [](std::vector<uint8_t> data) -> std::string {
     try {
       TMetafile m(std::move(data));
@@ -192,10 +173,9 @@ TEST(Metafile, MalformedOrHugeHeadersAreRefused) {
   EXPECT_EQ(error({1, 2, 3, 4, 5}), kMetafileInvalid);
   EXPECT_EQ(error(PlaceableWmf(100, 100, 0)), kMetafileInvalid);
   EXPECT_EQ(error(PlaceableWmf(32767, 10, 1)), kMetafileInvalid);  // 3 million pixels wide
-  std::vector<uint8_t> emf = EmfHeader(2540, 1270, 99, 49);
-  emf[0] = 2;  // signature without a header record
-  EXPECT_EQ(error(emf), kMetafileInvalid);
   EXPECT_EQ(error(EmfHeader(2000000000, 100, 0, 0)), kMetafileInvalid);
+  emf[0] = 2;  // the signature without a header record
+  EXPECT_EQ(error(emf), kMetafileInvalid);
 }
 
 TEST(Metafile, DrawingGoesThroughTheRegisteredRenderer) {
