@@ -85,6 +85,9 @@ TEST(ImageStream, PictureErrorsAreWrapped) {
             "Error reading TImage.Data: Invalid property value");
   EXPECT_EQ(test::CreateError(TBytes().Header("TImage", "Pic").S("Picture")({2, 1}).Close().Take()),
             "Error reading Pic.Picture: Invalid property value");
+  // An empty block holds not even the class name.
+  EXPECT_EQ(test::CreateError(TBytes().Header("TImage").S("Picture.Data")({10}).U32(0).Close().Take()),
+            "Error reading TImage.Data: Stream read error");
   // A picture length beyond its block.
   EXPECT_EQ(test::CreateError(TBytes().Header("TImage").S("Picture.Data")({10}).U32(12).S("TBitmap").U32(100).Close().Take()),
             "Error reading TImage.Data: Stream read error");
