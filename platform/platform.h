@@ -8,6 +8,9 @@
 
 #include "platform/application.h"
 #include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/profile.h"
+#include "platform/shell.h"
 #include "platform/system.h"
 #include "platform/types.h"
 #include "platform/windowing.h"
@@ -22,6 +25,9 @@ class TPlatform {
   virtual ISystem& System() = 0;
   virtual IApplication& Application() = 0;
   virtual IWindowing& Windowing() = 0;
+  virtual IProfile& Profile() = 0;
+  virtual IShell& Shell() = 0;
+  virtual IForms& Forms() = 0;
 };
 
 // The platform of the named backend ("win32", "headless"); empty when the name is

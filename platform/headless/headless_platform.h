@@ -7,6 +7,9 @@
 
 #include "platform/headless/call_log.h"
 #include "platform/headless/headless_desktop.h"
+#include "platform/headless/headless_forms.h"
+#include "platform/headless/headless_profile.h"
+#include "platform/headless/headless_shell.h"
 #include "platform/headless/headless_system.h"
 #include "platform/headless/memory_files.h"
 #include "platform/platform.h"
@@ -23,6 +26,9 @@ class THeadlessPlatform : public TPlatform {
   THeadlessSystem& System() override { return system_; }
   THeadlessDesktop& Application() override { return desktop_; }
   THeadlessDesktop& Windowing() override { return desktop_; }
+  THeadlessProfile& Profile() override { return profile_; }
+  THeadlessShell& Shell() override { return shell_; }
+  THeadlessForms& Forms() override { return forms_; }
 
   TCallLog& Log() { return log_; }
   THeadlessDesktop& Desktop() { return desktop_; }
@@ -32,6 +38,9 @@ class THeadlessPlatform : public TPlatform {
   THeadlessSystem system_{log_};
   TMemoryFileSystem files_{log_, system_};
   THeadlessDesktop desktop_{log_};
+  THeadlessProfile profile_{log_, files_};
+  THeadlessShell shell_{log_};
+  THeadlessForms forms_{log_, desktop_};
 };
 
 std::unique_ptr<TPlatform> CreateHeadlessPlatform();

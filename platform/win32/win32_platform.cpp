@@ -2,6 +2,8 @@
 
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_forms.h"
+#include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_system.h"
 
 namespace scr::platform::win32 {
@@ -15,11 +17,17 @@ class TWin32Platform : public TPlatform {
   ISystem& System() override { return system_; }
   IApplication& Application() override { return desktop_; }
   IWindowing& Windowing() override { return desktop_; }
+  IProfile& Profile() override { return profile_; }
+  IShell& Shell() override { return shell_; }
+  IForms& Forms() override { return forms_; }
 
  private:
   TWin32FileSystem files_;
   TWin32System system_;
   TWin32Desktop desktop_;
+  TWin32Profile profile_;
+  TWin32Shell shell_;
+  TWin32Forms forms_{desktop_};
 };
 
 }  // namespace
