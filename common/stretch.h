@@ -17,7 +17,8 @@ struct TExtentRect {
 // to dst (source pixels outside src are not read). No smoothing. The one mapping rule
 // used everywhere: destination pixel i of an extent of n pixels takes source pixel
 // floor((2i + 1) * m / (2n)) of an extent of m pixels; when the signs of the two
-// extents differ along an axis the copy is mirrored along it.
+// extents differ along an axis the copy is mirrored along it. dst and src are distinct
+// bitmaps; coordinates or extents beyond +-2^30 draw nothing. Never allocates.
 void StretchCopy(TBitmap24& dst, TExtentRect d, const TBitmap24& src, TExtentRect s);
 
 // The same for rectangles given by their edges (both extents positive unless the

@@ -1,0 +1,345 @@
+#pragma once
+// The picture show control: a windowless control that replaces the picture it shows by
+// a new one through a numbered transition effect, frame by frame while Progress runs
+// from 0 to 100 (or back). TCustomTransitionView holds the behaviour; TTransitionView
+// publishes its properties. The control paints into its parent's window through an
+// ITransitionHost.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "common/bitmap24.h"
+#include "common/geometry.h"
+#include "transition/colors.h"
+#include "transition/frame_params.h"
+#include "transition/picture.h"
+#include "transition/transition_host.h"
+
+namespace scr {
+
+class TAnimateThread;
+class TCustomTransitionView;
+
+enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAnchorKind : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = uint8_t;
+enum TBackgroundMode : uint8_t { bmNone, bmTiled, bmStretched, bmCentered };
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
+enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+using TShiftState = uint16_t;
+inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+                             ssDouble = 64;
+using TCursor = int16_t;
+inline constexpr TCursor crDrag = -12;
+// Effect number; 0..127 are effects, larger values leave every frame the old picture.
+using TShowStyle = uint8_t;
+
+using TNotifyEvent = std::function<void(TCustomTransitionView& sender)>;
+// Picture is the new picture at its own size, Screen the frame being composed;
+// handlers may draw into Screen.
+using TCustomDrawEvent =
+    std::function<void(TCustomTransitionView& sender, const TBitmap24& picture, TBitmap24& screen)>;
+using TMouseEvent =
+    std::function<void(TCustomTransitionView& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TCustomTransitionView& sender, TShiftState shift, int x, int y)>;
+using TDragDropEvent = std::function<void(TCustomTransitionView& sender, void* source, int x, int y)>;
+using TDragOverEvent = std::function<void(TCustomTransitionView& sender, void* source, int x, int y, bool& accept)>;
+using TEndDragEvent = std::function<void(TCustomTransitionView& sender, void* target, int x, int y)>;
+using TStartDragEvent = std::function<void(TCustomTransitionView& sender)>;
+
+// The lock of a bitmap's canvas: held by whoever draws into it. Re-entrant within a
+// thread, so only another thread's drawing makes a try-lock fail.
+class TCanvasLock {
+ public:
+  void Lock() { mutex_.lock(); }
+  void Unlock() { mutex_.unlock(); }
+  bool TryLock() { return mutex_.try_lock(); }
+  // The standard names, so std::lock_guard and friends work.
+  void lock() { Lock(); }
+  void unlock() { Unlock(); }
+  bool try_lock() { return TryLock(); }
+
+ private:
+  std::recursive_mutex mutex_;
+};
+
+class TCustomTransitionView {
+ public:
+  explicit TCustomTransitionView(ITransitionHost& host);
+  virtual ~TCustomTransitionView();
+  TCustomTransitionView(const TCustomTransitionView&) = delete;
+  TCustomTransitionView& operator=(const TCustomTransitionView&) = delete;
+
+  // The current position, 0..100. Writing clamps to 0..100 and is ignored unless Busy
+  // or when unchanged; otherwise it composes the frame for the new value. This is how
+  // a Manual transition is driven.
+  int Progress() const { return progress_.load(std::memory_order_relaxed); }
+  void SetProgress(int value);
+  // From Execute until the transition completes or is stopped.
+  bool Busy() const { return busy_.load(std::memory_order_relaxed); }
+
+  // Starts a transition from what is shown now to Picture with the current Style. Does
+  // nothing while Busy, while a frame is being composed, or when Picture holds no
+  // graphic. Runs the whole transition before returning unless Threaded or Manual.
+  void Execute();
+  // Ends a running transition at once without OnComplete; the frame reached so far
+  // stays. Waits for the worker thread if there is one.
+  void Stop();
+  // When not Busy: empties the shown picture so that only the colour and background
+  // show, and requests a repaint. Ignored while Busy, when already empty, or while
+  // another thread holds the frame's canvas.
+  void Clear();
+
+  // Position and size in the parent's client area.
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  TRect ClientRect() const { return TRect{0, 0, width_, height_}; }
+  TRect BoundsRect() const { return TRect{left_, top_, left_ + width_, top_ + height_}; }
+  void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  // The parent's client area changed: applies Align again.
+  void ParentResized();
+
+  // Requests a repaint of the whole control; repaints the invalid parts now; both.
+  void Invalidate();
+  void Update();
+  void Repaint() {
+    Invalidate();
+    Update();
+  }
+
+  // The host's paint handling (main thread): composes the control and copies it onto
+  // the parent's canvas (parent client coordinates) inside updateRect.
+  void Paint(TBitmap24& parentCanvas, const TRect& updateRect);
+
+  // Input from the host, in client coordinates. Ignored while not Enabled.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void Click();
+  void DblClick();
+  void MouseEnter();
+  void MouseLeave();
+
+  // What Paint shows: the current frame during a transition, the complete picture after.
+  const TBitmap24& FrameBitmap() const { return frame_; }
+  // Where FrameBitmap stands in client coordinates when not stretched.
+  const TRect& PicRect() const { return picRect_; }
+  // The lock of FrameBitmap's canvas, for drawers on other threads.
+  TCanvasLock& FrameCanvas() { return frameLock_; }
+  bool Painting() const { return painting_; }
+  bool Stopping() const { return stopping_.load(std::memory_order_relaxed); }
+  ITransitionHost& Host() { return host_; }
+
+ protected:
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign v);
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors v) { anchors_ = v; }
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool v);
+  TBackgroundMode BgMode() const { return bgMode_; }
+  void SetBgMode(TBackgroundMode v);
+  TPicture& BgPicture() { return bgPicture_; }
+  void SetBgPicture(const TGraphic* g) { bgPicture_.Assign(g); }
+  bool Center() const { return center_; }
+  void SetCenter(bool v);
+  // The colour behind everything; the parent's while ParentColor is on.
+  TColor Color() const;
+  void SetColor(TColor v);
+  int Delay() const { return delay_.load(std::memory_order_relaxed); }
+  void SetDelay(int v) { delay_.store(static_cast<uint16_t>(v), std::memory_order_relaxed); }
+  TCursor DragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor v) { dragCursor_ = v; }
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode v) { dragMode_ = v; }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v) { enabled_ = v; }
+  bool Manual() const { return manual_.load(std::memory_order_relaxed); }
+  void SetManual(bool v);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool v);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool v) { parentShowHint_ = v; }
+  // The picture the next transition brings in (a copy of what is assigned).
+  TPicture& Picture() { return picture_; }
+  void SetPicture(const TGraphic* g) { picture_.Assign(g); }
+  bool Reverse() const { return reverse_.load(std::memory_order_relaxed); }
+  void SetReverse(bool v) { reverse_.store(v, std::memory_order_relaxed); }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v) { showHint_ = v; }
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool v);
+  bool StretchFine() const { return stretchFine_; }
+  void SetStretchFine(bool v);
+  int Step() const { return step_.load(std::memory_order_relaxed); }
+  // 0 becomes 1, values above 100 become 100.
+  void SetStep(int v);
+  TShowStyle Style() const { return style_; }
+  void SetStyle(TShowStyle v) { style_ = v; }
+  bool Threaded() const { return threaded_; }
+  void SetThreaded(bool v) { threaded_ = v; }
+  TThreadPriority ThreadPriority() const { return threadPriority_; }
+  void SetThreadPriority(TThreadPriority v) { threadPriority_ = v; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+
+ public:
+  // Events. A handler may call Stop, switch Manual or write Progress.
+  TCustomDrawEvent OnAfterNewFrame;   // after a frame has been composed
+  TCustomDrawEvent OnBeforeNewFrame;  // before a frame is composed
+  TCustomDrawEvent OnCustomDraw;      // style 0 only: draws the frame instead
+  TNotifyEvent OnChange;              // Picture changed
+  TNotifyEvent OnComplete;            // a transition ran to its end
+  TNotifyEvent OnProgress;            // a frame for a new Progress value was composed
+  TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TEndDragEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
+
+ private:
+  friend class TAnimateThread;
+
+  // Running a transition.
+  void Prepare();
+  void Animate();
+  void AnimateStep();
+  bool AtEnd() const;
+  bool Running(uint64_t run) const;
+  void UpdateFrame();
+  bool ComposeFrame();
+  void Complete();
+  void ThreadStep();
+  void ThreadTerminated(const TAnimateThread& thread, bool failed);
+  void ReleaseWorkBitmaps();
+  TFrameParams FrameParams() const;
+  void KeepFrameSize(int width, int height);
+
+  // Geometry and painting.
+  void CalculatePicRect();
+  TRect SnapshotArea() const;
+  void InvalidateArea(TRect r);
+  void RequestRepaint();
+  void Resized();
+  void AdjustSize();
+  void Realign();
+  void PictureChanged();
+  void BgPictureChanged();
+  uint32_t ColorRGB() const;
+
+  ITransitionHost& host_;
+
+  // Properties.
+  TAlign align_ = alNone;
+  TAnchors anchors_ = akLeft | akTop;
+  bool autoSize_ = true;
+  TBackgroundMode bgMode_ = bmTiled;
+  TPicture bgPicture_;
+  bool center_ = false;
+  TColor color_ = clWindow;
+  std::atomic<uint16_t> delay_{40};
+  TCursor dragCursor_ = crDrag;
+  TDragMode dragMode_ = dmManual;
+  bool enabled_ = true;
+  std::atomic<bool> manual_{false};
+  bool parentColor_ = true;
+  bool parentShowHint_ = true;
+  TPicture picture_;
+  std::atomic<bool> reverse_{false};
+  bool showHint_ = false;
+  bool stretch_ = false;
+  bool stretchFine_ = false;
+  std::atomic<uint16_t> step_{4};
+  TShowStyle style_ = 51;
+  bool threaded_ = true;
+  TThreadPriority threadPriority_ = TThreadPriority::tpNormal;
+  bool visible_ = true;
+  int left_ = 0, top_ = 0, width_ = 100, height_ = 100;
+
+  // State. The worker thread reads the atomics between steps.
+  std::atomic<uint8_t> progress_{0};
+  std::atomic<bool> busy_{false};
+  std::atomic<bool> stopping_{false};
+  bool painting_ = false;
+  bool destroying_ = false;
+  bool inFrame_ = false;         // UpdateFrame is composing
+  bool inWorkerStep_ = false;    // a worker's step runs on the main thread
+  bool releasePending_ = false;  // a run ended while a frame was being composed
+  uint64_t runId_ = 0;           // counts Execute calls, so a loop notices a new run
+
+  // Bitmaps (24 bits per pixel).
+  TBitmap24 frame_;        // FrameBitmap
+  TBitmap24 old_;          // OldBitmap: the snapshot, only while Busy
+  TBitmap24 new_;          // NewBitmap: the new picture, only while Busy
+  TBitmap24 paintBuffer_;  // what was last painted, client-sized
+  TCanvasLock frameLock_;
+  TRect picRect_;
+  std::shared_ptr<TAnimateThread> thread_;
+};
+
+// The control with its properties published.
+class TTransitionView : public TCustomTransitionView {
+ public:
+  using TCustomTransitionView::TCustomTransitionView;
+
+  using TCustomTransitionView::Align;
+  using TCustomTransitionView::SetAlign;
+  using TCustomTransitionView::Anchors;
+  using TCustomTransitionView::SetAnchors;
+  using TCustomTransitionView::AutoSize;
+  using TCustomTransitionView::SetAutoSize;
+  using TCustomTransitionView::BgMode;
+  using TCustomTransitionView::SetBgMode;
+  using TCustomTransitionView::BgPicture;
+  using TCustomTransitionView::SetBgPicture;
+  using TCustomTransitionView::Center;
+  using TCustomTransitionView::SetCenter;
+  using TCustomTransitionView::Color;
+  using TCustomTransitionView::SetColor;
+  using TCustomTransitionView::Delay;
+  using TCustomTransitionView::SetDelay;
+  using TCustomTransitionView::DragCursor;
+  using TCustomTransitionView::SetDragCursor;
+  using TCustomTransitionView::DragMode;
+  using TCustomTransitionView::SetDragMode;
+  using TCustomTransitionView::Enabled;
+  using TCustomTransitionView::SetEnabled;
+  using TCustomTransitionView::Manual;
+  using TCustomTransitionView::SetManual;
+  using TCustomTransitionView::ParentColor;
+  using TCustomTransitionView::SetParentColor;
+  using TCustomTransitionView::ParentShowHint;
+  using TCustomTransitionView::SetParentShowHint;
+  using TCustomTransitionView::Picture;
+  using TCustomTransitionView::SetPicture;
+  using TCustomTransitionView::Reverse;
+  using TCustomTransitionView::SetReverse;
+  using TCustomTransitionView::ShowHint;
+  using TCustomTransitionView::SetShowHint;
+  using TCustomTransitionView::Stretch;
+  using TCustomTransitionView::SetStretch;
+  using TCustomTransitionView::StretchFine;
+  using TCustomTransitionView::SetStretchFine;
+  using TCustomTransitionView::Step;
+  using TCustomTransitionView::SetStep;
+  using TCustomTransitionView::Style;
+  using TCustomTransitionView::SetStyle;
+  using TCustomTransitionView::Threaded;
+  using TCustomTransitionView::SetThreaded;
+  using TCustomTransitionView::ThreadPriority;
+  using TCustomTransitionView::SetThreadPriority;
+  using TCustomTransitionView::Visible;
+  using TCustomTransitionView::SetVisible;
+};
+
+}  // namespace scr
