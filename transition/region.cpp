@@ -340,6 +340,39 @@ void TRectUnion::Build(std::span<const TRect> rects, const TRect& clip, TRegion&
 
 // ---- Drawing ----
 
+namespace {
+
+// Copies n bytes; short copies (the 5-pixel strips are 15 bytes) use fixed-size moves,
+// overlapping inside the span, instead of a call.
+inline void CopyBytes(uint8_t* d, const uint8_t* s, size_t n) {
+  if (n >= 32) {
+    std::memcpy(d, s, n);
+  } else if (n >= 16) {
+    uint8_t a[16], b[16];
+    std::memcpy(a, s, 16);
+    std::memcpy(b, s + n - 16, 16);
+    std::memcpy(d, a, 16);
+    std::memcpy(d + n - 16, b, 16);
+  } else if (n >= 8) {
+    uint64_t a, b;
+    std::memcpy(&a, s, 8);
+    std::memcpy(&b, s + n - 8, 8);
+    std::memcpy(d, &a, 8);
+    std::memcpy(d + n - 8, &b, 8);
+  } else if (n >= 4) {
+    uint32_t a, b;
+    std::memcpy(&a, s, 4);
+    std::memcpy(&b, s + n - 4, 4);
+    std::memcpy(d, &a, 4);
+    std::memcpy(d + n - 4, &b, 4);
+  } else {
+    // n is 3: one pixel.
+    for (size_t k = 0; k < n; ++k) d[k] = s[k];
+  }
+}
+
+}  // namespace
+
 void DrawRegion(const TRegion& r, const TBitmap24& src, TBitmap24& dst) {
   const TRect lim = Intersect(src.Bounds(), dst.Bounds());
   if (lim.IsEmpty() || r.Empty()) return;
@@ -347,14 +380,13 @@ void DrawRegion(const TRegion& r, const TBitmap24& src, TBitmap24& dst) {
     const int y0 = std::max(b.top, lim.top), y1 = std::min(b.bottom, lim.bottom);
     if (y0 >= y1) continue;
     const auto spans = r.SpansOf(b);
-    // Spans of this band inside the bitmaps, as byte offsets and lengths.
     for (int y = y0; y < y1; ++y) {
       const uint8_t* s = src.Row(y);
       uint8_t* d = dst.Row(y);
       for (const TSpan& sp : spans) {
         const int l = std::max(sp.left, lim.left), rr = std::min(sp.right, lim.right);
         if (l >= rr) continue;
-        std::memcpy(d + 3 * static_cast<size_t>(l), s + 3 * static_cast<size_t>(l), 3 * static_cast<size_t>(rr - l));
+        CopyBytes(d + 3 * static_cast<size_t>(l), s + 3 * static_cast<size_t>(l), 3 * static_cast<size_t>(rr - l));
       }
     }
   }
