@@ -123,6 +123,14 @@ TRegion TRegion::FromRects(std::span<const TRect> rects, const TRect& clip) {
   return g;
 }
 
+void TRegion::SetRect(const TRect& r) {
+  Clear();
+  if (r.IsEmpty()) return;
+  spans_.push_back(TSpan{r.left, r.right});
+  bands_.push_back(TBand{r.top, r.bottom, 0, 1});
+  extents_ = r;
+}
+
 void TRegion::Clear() {
   bands_.clear();
   spans_.clear();
@@ -214,7 +222,7 @@ void TRegion::Combine(const TRegion& a, const TRegion& b, TRegionOp op, TRegion&
         return;
       }
       if (a.IsRect() && b.IsRect()) {
-        out = Rect(scr::Intersect(a.extents_, b.extents_));
+        out.SetRect(scr::Intersect(a.extents_, b.extents_));
         return;
       }
       if (a.IsRect() && RectHolds(a.extents_, b.extents_)) { out = b; return; }
@@ -284,6 +292,10 @@ TRegion TRegion::Xor(const TRegion& other) const {
 
 void TRegion::ClipTo(const TRect& r) {
   if (Empty() || RectHolds(r, extents_)) return;
+  if (IsRect()) {
+    SetRect(scr::Intersect(extents_, r));
+    return;
+  }
   Combine(*this, Rect(r), TRegionOp::Intersect, *this);
 }
 
@@ -300,7 +312,7 @@ void TRectUnion::Build(std::span<const TRect> rects, const TRect& clip, TRegion&
     return;
   }
   if (rects_.size() == 1) {
-    out = TRegion::Rect(rects_[0]);
+    out.SetRect(rects_[0]);
     return;
   }
   std::sort(rects_.begin(), rects_.end(), [](const TRect& a, const TRect& b) {

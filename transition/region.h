@@ -66,6 +66,8 @@ class TRegion {
   void ClipTo(const TRect& r);
 
   void Clear();
+  // Makes the region the rectangle r, keeping the storage.
+  void SetRect(const TRect& r);
   // True when the banding rules above hold; checked after every operation in debug
   // builds, and by the tests.
   bool Valid() const;

@@ -146,15 +146,25 @@ void AppendPolygon(std::span<const TPoint> points, const TRect& clip, std::vecto
     int64_t x;
     int dir;
   };
-  std::vector<TCrossing> xs;
-  xs.reserve(n);
-  std::vector<TSpan> spans;
+  // Small polygons (the effects use triangles) keep their per-row lists on the stack.
+  constexpr size_t kSmall = 8;
+  TCrossing xsSmall[kSmall];
+  TSpan spansSmall[kSmall / 2];
+  std::vector<TCrossing> xsBig;
+  std::vector<TSpan> spansBig;
+  if (n > kSmall) {
+    xsBig.resize(n);
+    spansBig.resize(n / 2 + 1);
+  }
+  TCrossing* const xsData = n > kSmall ? xsBig.data() : xsSmall;
+  TSpan* const spanData = n > kSmall ? spansBig.data() : spansSmall;
+  size_t nx = 0, nspans = 0;
   // Rows of a convex polygon hold one span and merge into runs; rows with several
   // spans are written one row high.
   TRowRun run(out);
   for (int y = top; y < bottom; ++y) {
     const int64_t yc = 2 * static_cast<int64_t>(y) + 1;
-    xs.clear();
+    nx = 0;
     for (size_t k = 0; k < n; ++k) {
       TPoint p = points[k], q = points[(k + 1) % n];
       if (p.y == q.y) continue;
@@ -169,28 +179,28 @@ void AppendPolygon(std::span<const TPoint> points, const TRect& clip, std::vecto
       const int64_t num = 2 * static_cast<int64_t>(p.x) * dy + (yc - 2 * static_cast<int64_t>(p.y)) * (static_cast<int64_t>(q.x) - p.x);
       // Crossing at xc = num / (2 dy); the first pixel whose centre is at or right of
       // it is ceil(xc - 1/2).
-      xs.push_back(TCrossing{CeilDiv(num - dy, 2 * dy), dir});
+      xsData[nx++] = TCrossing{CeilDiv(num - dy, 2 * dy), dir};
     }
-    std::sort(xs.begin(), xs.end(), [](const TCrossing& a, const TCrossing& b) { return a.x < b.x; });
-    spans.clear();
+    std::sort(xsData, xsData + nx, [](const TCrossing& a, const TCrossing& b) { return a.x < b.x; });
+    nspans = 0;
     int winding = 0;
     int64_t start = 0;
-    for (size_t k = 0; k < xs.size();) {
-      const int64_t x = xs[k].x;
+    for (size_t k = 0; k < nx;) {
+      const int64_t x = xsData[k].x;
       const bool before = winding != 0;
-      while (k < xs.size() && xs[k].x == x) winding += xs[k++].dir;
+      while (k < nx && xsData[k].x == x) winding += xsData[k++].dir;
       const bool after = winding != 0;
       if (!before && after) start = x;
       if (before && !after) {
         const int l = ClampInt(start, clip.left, clip.right), r = ClampInt(x, clip.left, clip.right);
-        if (l < r) spans.push_back(TSpan{l, r});
+        if (l < r) spanData[nspans++] = TSpan{l, r};
       }
     }
-    if (spans.size() == 1) {
-      run.Add(y, spans[0].left, spans[0].right);
+    if (nspans == 1) {
+      run.Add(y, spanData[0].left, spanData[0].right);
     } else {
       run.Flush();
-      for (const TSpan& s : spans) out.push_back(TRect{s.left, y, s.right, y + 1});
+      for (size_t k = 0; k < nspans; ++k) out.push_back(TRect{spanData[k].left, y, spanData[k].right, y + 1});
     }
   }
   run.Flush();

@@ -33,7 +33,8 @@ void TStyleRegionBuilder::BuildShape(int style, const TFrameParams& f, TRegion& 
       // The new picture shows outside a rounded hole that shrinks to nothing.
       roundRect(X - hw, Y - hh, 3 * W / 2 - X, 3 * H / 2 - Y, 9 * (W - X) / 5, 9 * (H - Y) / 5);
       UnionOfRects(f, first_);
-      TRegion::Combine(TRegion::Rect(clip), first_, TRegionOp::Xor, out);
+      second_.SetRect(clip);
+      TRegion::Combine(second_, first_, TRegionOp::Xor, out);
       return;
     }
     case 110: triangle({0, 0}, {2 * X, 0}, {0, 2 * Y}); break;
