@@ -42,12 +42,12 @@ TEST(PropertyText, ShowsValuesTheWaySetterTakesThem) {
   s.TextFont().SetStyle(FontStyleBit(fsItalic) | FontStyleBit(fsStrikeOut));
   TSSFileLocations copy;
   for (const TPropertyRef& p : ListProperties(s)) SetPropertyText(copy, p.path, PropertyText(*p.object, *p.info));
-  for (const TPropertyRef& p : ListProperties(copy)) {
-    const TPropertyRef* q = nullptr;
-    for (const TPropertyRef& r : ListProperties(s))
-      if (r.path == p.path) q = &r;
-    ASSERT_NE(q, nullptr);
-    EXPECT_EQ(PropertyText(*p.object, *p.info), PropertyText(*q->object, *q->info)) << p.path;
+  const std::vector<TPropertyRef> original = ListProperties(s), copied = ListProperties(copy);
+  ASSERT_EQ(original.size(), copied.size());
+  for (size_t i = 0; i < original.size(); ++i) {
+    ASSERT_EQ(copied[i].path, original[i].path);
+    EXPECT_EQ(PropertyText(*copied[i].object, *copied[i].info), PropertyText(*original[i].object, *original[i].info))
+        << original[i].path;
   }
   EXPECT_EQ(copy.Background(), 0x00123456u);
   EXPECT_EQ(PropertyText(s, *FindProperty(s.ClassInfo(), "Background")), "$00123456");
