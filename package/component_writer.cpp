@@ -16,7 +16,7 @@ void Tag(TByteWriter& out, TValueTag tag) { out.Byte(static_cast<uint8_t>(tag));
 }  // namespace
 
 void TComponentStreamWriter::Signature() {
-  out_.Bytes(std::span(reinterpret_cast<const uint8_t*>(kStreamSignature), sizeof kStreamSignature));
+  for (char c : kStreamSignature) out_.Byte(static_cast<uint8_t>(c));
 }
 
 void TComponentStreamWriter::ObjectHeader(std::string_view className, std::string_view objectName) {
