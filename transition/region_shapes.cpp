@@ -181,7 +181,13 @@ void AppendPolygon(std::span<const TPoint> points, const TRect& clip, std::vecto
       // it is ceil(xc - 1/2).
       xsData[nx++] = TCrossing{CeilDiv(num - dy, 2 * dy), dir};
     }
-    std::sort(xsData, xsData + nx, [](const TCrossing& a, const TCrossing& b) { return a.x < b.x; });
+    // Insertion sort: a row crosses few edges (two for a triangle).
+    for (size_t k = 1; k < nx; ++k) {
+      const TCrossing c = xsData[k];
+      size_t m = k;
+      for (; m > 0 && xsData[m - 1].x > c.x; --m) xsData[m] = xsData[m - 1];
+      xsData[m] = c;
+    }
     nspans = 0;
     int winding = 0;
     int64_t start = 0;
