@@ -102,19 +102,6 @@ TEST(Rotation, StartsAsTheOldPictureAndSamplesTurnedPositions) {
   EXPECT_EQ(frame, next);
 }
 
-TEST(Rotation, PivotsLieOnePixelOutsideEachCorner) {
-  const int W = 60, H = 40;
-  const TBitmap24 old = Noise(W, H, 4), next = Numbered(W, H);
-  struct TPivot {
-    int style, px, py;
-  };
-  for (TPivot p : {TPivot{119, -1, -1}, TPivot{120, -1, H}, TPivot{121, W, -1}, TPivot{122, W, H}}) {
-    TBitmap24 frame = old;
-    DrawPixelStyle(p.style, Frame(W, H, 70), next, frame);
-    EXPECT_EQ(frame, RotateReference(old, next, p.px, p.py, 70)) << "style " << p.style;
-  }
-}
-
 TEST(Rotation, MatchesThePlainLoopForManySizesAndPositions) {
   for (uint32_t seed = 0; seed < 60; ++seed) {
     SCOPED_TRACE(seed);
