@@ -118,6 +118,10 @@ class TWin32DC : public IDeviceContext {
     StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, bitmap.Width(), bitmap.Height(),
                   bitmap.Data(), &info, DIB_RGB_COLORS, SRCCOPY);
     GdiFlush();
+    // Reading a pixel back makes the system finish the drawing now. A window of
+    // another process (the control panel's preview) may otherwise keep a small
+    // drawing queued until this process next draws, which a still preview never does.
+    GetPixel(dc_, dest.left, dest.top);
   }
 
  private:
