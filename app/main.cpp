@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/entry.h"
+#include "saver/saver_form.h"
 #include "setup/setup_form.h"
 
 int main(int argc, char** argv) {
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
   if (!platform) return 0;
   scr::app::TEntryForms forms = scr::app::DefaultForms();
   forms.setup = scr::setup::CreateSetupForm;
+  forms.saver = scr::saver::CreateSaverForm;
   return scr::app::RunEntry(*platform, arguments, forms);
 }

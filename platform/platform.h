@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/profile.h"
+#include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 #include "platform/types.h"
@@ -28,6 +29,7 @@ class TPlatform {
   virtual IProfile& Profile() = 0;
   virtual IShell& Shell() = 0;
   virtual IForms& Forms() = 0;
+  virtual IScreen& Screen() = 0;
 };
 
 // The platform of the named backend ("win32", "headless"); empty when the name is

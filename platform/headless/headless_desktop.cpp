@@ -193,6 +193,7 @@ void THeadlessDesktop::DestroyOwn(TWindowHandle h) {
   if (it == own_.end()) return;
   IWindowEvents* events = it->second.events;
   own_.erase(it);
+  handlers_.erase(h);
   log_.Add("DestroyWindow " + HandleText(h));
   if (events) events->Destroyed();
   std::erase_if(queue_, [h](const TMessage& m) { return m.window == h; });
@@ -220,7 +221,22 @@ void THeadlessDesktop::DispatchTo(IWindowEvents* events, const TMessage& m) {
     if (!events || events->CloseQuery()) DestroyOwn(m.window);
   } else if (m.message >= kFirstUserMessage && events) {
     events->UserMessage(m.message, m.wparam, m.lparam);
+  } else if (const auto h = handlers_.find(m.window); h != handlers_.end() && h->second) {
+    // A copy: the handler may replace or remove itself.
+    const TMessageHandler handler = h->second;
+    handler(m.message, m.wparam, m.lparam);
   }
+}
+
+void THeadlessDesktop::SetOwnBounds(TWindowHandle h, const TRect& bounds) {
+  if (const auto it = own_.find(h); it != own_.end()) it->second.spec.bounds = bounds;
+}
+
+void THeadlessDesktop::SetMessageHandler(TWindowHandle h, TMessageHandler handler) {
+  if (handler)
+    handlers_[h] = std::move(handler);
+  else
+    handlers_.erase(h);
 }
 
 void THeadlessDesktop::Initialize() {
@@ -253,6 +269,26 @@ void THeadlessDesktop::Run(IWindow& mainWindow) {
       queue_.pop_front();
       Dispatch(m);
       continue;
+    }
+    if (idle_) {
+      if (idleTick_ != tick_) {
+        idleTick_ = tick_;
+        idleTurns_ = 0;
+      }
+      if (++idleTurns_ > kBusyTests) {
+        log_.Add("Stall: busy idle handler");
+        throw EHeadlessStall("headless: the idle handler keeps the message loop busy");
+      }
+      // A copy: the handler may replace or remove itself.
+      const std::function<void()> idle = idle_;
+      try {
+        idle();
+      } catch (const EHeadlessStall&) {
+        throw;
+      } catch (const std::exception& e) {
+        ShowException(e.what());
+      }
+      if (!queue_.empty() || !OwnExists(mainWindow.Handle()) || terminated_) continue;
     }
     if (!timeline_.empty()) {
       // Nothing to do until the next scheduled event: virtual time jumps there.

@@ -83,6 +83,17 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   void CloseOwn(TWindowHandle h);
   void DestroyOwn(TWindowHandle h);
   bool OwnExists(TWindowHandle h) const { return own_.count(h) > 0; }
+  // Moves or resizes one of the own windows (its WindowRect and ClientRect follow).
+  void SetOwnBounds(TWindowHandle h, const TRect& bounds);
+
+  // The application's idle handler: Run calls it each time it finds the queue empty,
+  // before letting time pass. Calling it over and over at one instant without any
+  // message arriving raises EHeadlessStall (a program that keeps itself busy).
+  void SetIdleHandler(std::function<void()> handler) { idle_ = std::move(handler); }
+  // Messages below the first user message other than activation and close, for one
+  // of the own windows (input, timers); the handler returns true when it took one.
+  using TMessageHandler = std::function<bool(uint32_t message, uintptr_t wparam, intptr_t lparam)>;
+  void SetMessageHandler(TWindowHandle h, TMessageHandler handler);
 
  private:
   struct TMessage {
@@ -109,6 +120,10 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   std::map<TWindowHandle, TForeignWindow> foreign_;
   std::map<TWindowHandle, TOwnWindow> own_;
   std::deque<TMessage> queue_;
+  std::function<void()> idle_;
+  uint64_t idleTick_ = 0;
+  uint64_t idleTurns_ = 0;
+  std::map<TWindowHandle, TMessageHandler> handlers_;
 };
 
 }  // namespace scr::platform::headless

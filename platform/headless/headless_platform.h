@@ -9,6 +9,7 @@
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_forms.h"
 #include "platform/headless/headless_profile.h"
+#include "platform/headless/headless_screen.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/headless/headless_system.h"
 #include "platform/headless/memory_files.h"
@@ -29,6 +30,7 @@ class THeadlessPlatform : public TPlatform {
   THeadlessProfile& Profile() override { return profile_; }
   THeadlessShell& Shell() override { return shell_; }
   THeadlessForms& Forms() override { return forms_; }
+  THeadlessScreen& Screen() override { return screen_; }
 
   TCallLog& Log() { return log_; }
   THeadlessDesktop& Desktop() { return desktop_; }
@@ -41,6 +43,7 @@ class THeadlessPlatform : public TPlatform {
   THeadlessProfile profile_{log_, files_};
   THeadlessShell shell_{log_};
   THeadlessForms forms_{log_, desktop_};
+  THeadlessScreen screen_{log_, desktop_};
 };
 
 std::unique_ptr<TPlatform> CreateHeadlessPlatform();

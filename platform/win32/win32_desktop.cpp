@@ -207,6 +207,16 @@ void TWin32Desktop::Run(IWindow& mainWindow) {
   g_loopWindow = main;
   MSG msg;
   while (!terminated_ && IsWindow(main)) {
+    if (idle_ && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      try {
+        const std::function<void()> idle = idle_;
+        idle();
+      } catch (const std::exception& e) {
+        ShowException(e.what());
+      } catch (...) {
+      }
+      if (terminated_ || !IsWindow(main)) break;
+    }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     TranslateMessage(&msg);

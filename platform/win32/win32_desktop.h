@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "platform/application.h"
 #include "platform/windowing.h"
 
@@ -25,9 +27,14 @@ class TWin32Desktop : public IWindowing, public IApplication {
   void ShowException(const std::string& message) override;
   uint32_t TickCount() override;
 
+  // The application's idle handler: Run calls it each time it finds the queue empty,
+  // before it waits. An error escaping it is reported like a handler's.
+  void SetIdleHandler(std::function<void()> handler) { idle_ = std::move(handler); }
+
  private:
   bool comInitialized_ = false;
   bool terminated_ = false;
+  std::function<void()> idle_;
 };
 
 }  // namespace scr::platform::win32

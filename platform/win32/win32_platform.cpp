@@ -4,6 +4,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
 
 namespace scr::platform::win32 {
@@ -20,6 +21,7 @@ class TWin32Platform : public TPlatform {
   IProfile& Profile() override { return profile_; }
   IShell& Shell() override { return shell_; }
   IForms& Forms() override { return forms_; }
+  IScreen& Screen() override { return screen_; }
 
  private:
   TWin32FileSystem files_;
@@ -28,6 +30,7 @@ class TWin32Platform : public TPlatform {
   TWin32Profile profile_;
   TWin32Shell shell_;
   TWin32Forms forms_{desktop_};
+  TWin32Screen screen_{desktop_};
 };
 
 }  // namespace

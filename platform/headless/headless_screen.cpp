@@ -1,0 +1,419 @@
+#include "platform/headless/headless_screen.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "common/errors.h"
+#include "platform/canvas_host.h"
+#include "platform/headless/headless_text.h"
+#include "transition/colors.h"
+
+namespace scr::platform::headless {
+
+namespace {
+
+constexpr uint32_t kKeyDown = 0x0100;
+constexpr uint32_t kTimer = 0x0113;
+constexpr uint32_t kMouseMove = 0x0200;
+constexpr uint32_t kLeftDown = 0x0201;
+constexpr uint32_t kRightDown = 0x0204;
+constexpr uint32_t kMiddleDown = 0x0207;
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+intptr_t PointParam(int x, int y) {
+  return static_cast<intptr_t>((static_cast<uint32_t>(static_cast<uint16_t>(x))) |
+                               (static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16));
+}
+int ParamX(intptr_t lp) { return static_cast<int16_t>(static_cast<uint32_t>(lp) & 0xFFFF); }
+int ParamY(intptr_t lp) { return static_cast<int16_t>((static_cast<uint32_t>(lp) >> 16) & 0xFFFF); }
+
+// Writes the BMP file of a bitmap: bottom-up, 24 bits per pixel.
+void WriteBmp(const std::string& path, const TBitmap24& b) {
+  const uint32_t stride = static_cast<uint32_t>(TBitmap24::StrideFor(b.Width()));
+  const uint32_t image = stride * static_cast<uint32_t>(b.Height());
+  uint8_t header[54] = {'B', 'M'};
+  auto put32 = [&header](int at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) header[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  put32(2, 54 + image);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(b.Width()));
+  put32(22, static_cast<uint32_t>(b.Height()));
+  header[26] = 1;
+  header[28] = 24;
+  put32(34, image);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(header), sizeof header);
+  for (int y = b.Height() - 1; y >= 0; --y) out.write(reinterpret_cast<const char*>(b.Row(y)), stride);
+}
+
+class THeadlessRegistryKey : public IRegistryKey {
+ public:
+  THeadlessRegistryKey(std::map<std::string, std::pair<bool, int32_t>> values, TCallLog& log)
+      : values_(std::move(values)), log_(log) {}
+  ~THeadlessRegistryKey() override { log_.Add("RegCloseKey"); }
+  int32_t ReadInteger(const std::string& name) override {
+    log_.Add("RegQueryValue " + name);
+    const auto it = values_.find(Lower(name));
+    if (it == values_.end()) throw Exception("Failed to get data for '" + name + "'");
+    if (!it->second.first) throw Exception("Invalid data type for '" + name + "'");
+    return it->second.second;
+  }
+
+ private:
+  std::map<std::string, std::pair<bool, int32_t>> values_;
+  TCallLog& log_;
+};
+
+}  // namespace
+
+// ---- Screen windows ----
+
+class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public IWindowEvents {
+ public:
+  THeadlessScreenWindow(THeadlessScreen& screen, const TWindowSpec& spec, IScreenWindowEvents* events)
+      : screen_(screen), desktop_(screen.Desktop()), events_(events), bounds_(spec.bounds) {
+    window_ = desktop_.CreateTopWindow(spec, this);
+    SetCanvasColor(spec.color);
+    SetClientSize(std::max(0, bounds_.Width()), std::max(0, bounds_.Height()));
+    desktop_.SetMessageHandler(window_->Handle(), [this](uint32_t m, uintptr_t wp, intptr_t lp) {
+      return Input(m, wp, lp);
+    });
+  }
+  ~THeadlessScreenWindow() override {
+    screen_.WindowGone(this);
+    window_.reset();
+  }
+
+  // IWindow
+  TWindowHandle Handle() const override { return window_->Handle(); }
+  void Show() override {
+    if (events_ && !desktop_.OwnWindowVisible(Handle())) events_->Showing();
+    window_->Show();
+    InvalidateRect(Canvas().Bounds());
+  }
+  void Hide() override { window_->Hide(); }
+  void Close() override { window_->Close(); }
+  bool Exists() const override { return window_->Exists(); }
+
+  // IScreenWindow
+  ITransitionHost& TransitionHost() override { return *this; }
+  void SetColor(uint32_t rgb) override { SetCanvasColor(rgb); }
+  uint32_t Color() const override { return CanvasColor(); }
+  void SetBounds(const TRect& bounds) override {
+    bounds_ = bounds;
+    desktop_.SetOwnBounds(Handle(), bounds);
+    screen_.Log().Add("SetBounds " + std::to_string(bounds.left) + "," + std::to_string(bounds.top) + "," +
+                      std::to_string(bounds.right) + "," + std::to_string(bounds.bottom));
+    SetClientSize(std::max(0, bounds.Width()), std::max(0, bounds.Height()));
+  }
+  TRect Bounds() const override { return bounds_; }
+  void MakeTopmost() override {
+    topmost_ = true;
+    screen_.Log().Add("SetWindowPos HWND_TOPMOST");
+  }
+  bool Topmost() const override { return topmost_; }
+  void HideTaskbarEntry() override { screen_.Log().Add("HideTaskbarEntry"); }
+  void ReleaseMouseCapture() override { screen_.Log().Add("ReleaseCapture"); }
+
+  // ITransitionHost: virtual time passes one millisecond per pump.
+  uint32_t TickCount() override { return desktop_.TickCount(); }
+  void ProcessMessages() override {
+    desktop_.ProcessMessages();
+    ServeWorkers();
+    desktop_.Advance(1);
+  }
+  void UpdateNow() override { PaintPending(); }
+  void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+  // IWindowEvents, passed on.
+  void Activated() override {
+    if (events_) events_->Activated();
+  }
+  bool CloseQuery() override {
+    if (events_ && !events_->CloseQuery()) return false;
+    if (events_) events_->Closing();
+    return true;
+  }
+  void Destroyed() override {
+    if (events_) events_->Destroyed();
+  }
+  bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
+    return events_ && events_->UserMessage(message, wparam, lparam);
+  }
+
+  void PaintPending() {
+    if (!window_->Exists() || !desktop_.OwnWindowVisible(Handle())) return;
+    const TRect area = TakeInvalidRect();
+    if (area.IsEmpty()) return;
+    PaintArea(area);
+    screen_.Presented();
+  }
+  bool Visible() const { return window_->Exists() && desktop_.OwnWindowVisible(Handle()); }
+
+ private:
+  bool Input(uint32_t m, uintptr_t wp, intptr_t lp) {
+    if (!events_) return false;
+    const auto shift = static_cast<TShiftBits>(wp >> 16);
+    switch (m) {
+      case kKeyDown: events_->KeyDown(static_cast<uint16_t>(wp & 0xFFFF), shift); return true;
+      case kMouseMove: events_->MouseMove(shift, ParamX(lp), ParamY(lp)); return true;
+      case kLeftDown: events_->MouseDown(TButton::Left, shift, ParamX(lp), ParamY(lp)); return true;
+      case kRightDown: events_->MouseDown(TButton::Right, shift, ParamX(lp), ParamY(lp)); return true;
+      case kMiddleDown: events_->MouseDown(TButton::Middle, shift, ParamX(lp), ParamY(lp)); return true;
+      default: return false;
+    }
+  }
+
+  THeadlessScreen& screen_;
+  THeadlessDesktop& desktop_;
+  IScreenWindowEvents* events_;
+  TRect bounds_;
+  bool topmost_ = false;
+  std::unique_ptr<IWindow> window_;
+};
+
+// ---- Timers ----
+
+class THeadlessTimer : public ITimer {
+ public:
+  THeadlessTimer(THeadlessScreen& screen, uint32_t id) : screen_(screen), id_(id) {}
+  ~THeadlessTimer() override { screen_.TimerGone(id_); }
+
+  void SetInterval(uint32_t ms) override {
+    if (ms == interval_) return;
+    interval_ = ms;
+    Arm();
+  }
+  uint32_t Interval() const override { return interval_; }
+  void SetEnabled(bool enabled) override {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    screen_.Log().Add("Timer " + std::to_string(id_) + (enabled ? " on " + std::to_string(interval_) : " off") +
+                      " @" + std::to_string(screen_.Desktop().Now()));
+    Arm();
+  }
+  bool Enabled() const override { return enabled_; }
+  void SetOnTimer(std::function<void()> onTimer) override {
+    onTimer_ = std::move(onTimer);
+    Arm();
+  }
+
+  // A tick message arrived.
+  void Tick(intptr_t generation) {
+    if (generation != static_cast<intptr_t>(generation_) || !enabled_) return;
+    pending_ = false;
+    screen_.Log().Add("Timer " + std::to_string(id_) + " tick @" + std::to_string(screen_.Desktop().Now()));
+    if (onTimer_) {
+      const std::function<void()> handler = onTimer_;
+      handler();
+    }
+  }
+
+ private:
+  // A new period: ticks of the old one no longer count.
+  void Arm() {
+    ++generation_;
+    pending_ = false;
+    if (!enabled_ || interval_ == 0 || !onTimer_) return;
+    Schedule(screen_.Desktop().Now() + interval_);
+  }
+  void Schedule(uint64_t at) {
+    THeadlessScreen* screen = &screen_;
+    const uint32_t id = id_;
+    const uint32_t generation = generation_;
+    screen_.Desktop().At(at, [screen, id, generation, at] {
+      const auto it = screen->timers_.find(id);
+      if (it == screen->timers_.end()) return;
+      THeadlessTimer& t = *it->second;
+      if (t.generation_ != generation) return;
+      // Like the system's timer messages, at most one waits in the queue.
+      if (!t.pending_) {
+        t.pending_ = true;
+        screen->Desktop().PostMessageTo(screen->TimerWindow(), kTimer, id, static_cast<intptr_t>(generation));
+      }
+      t.Schedule(at + t.interval_);
+    });
+  }
+
+  THeadlessScreen& screen_;
+  uint32_t id_;
+  uint32_t interval_ = 1000;
+  bool enabled_ = false;
+  bool pending_ = false;
+  uint32_t generation_ = 0;
+  std::function<void()> onTimer_;
+};
+
+// ---- The screen ----
+
+THeadlessScreen::THeadlessScreen(TCallLog& log, THeadlessDesktop& desktop)
+    : log_(log), desktop_(desktop), text_(std::make_unique<THeadlessText>()) {
+  if (const char* folder = std::getenv("SCR_HEADLESS_FRAMES")) frameFolder_ = folder;
+}
+
+THeadlessScreen::~THeadlessScreen() = default;
+
+std::unique_ptr<IScreenWindow> THeadlessScreen::CreateScreenWindow(const TWindowSpec& spec,
+                                                                   IScreenWindowEvents* events) {
+  auto w = std::make_unique<THeadlessScreenWindow>(*this, spec, events);
+  windows_.push_back(w.get());
+  return w;
+}
+
+void THeadlessScreen::WindowGone(THeadlessScreenWindow* w) { std::erase(windows_, w); }
+
+void THeadlessScreen::SetIdleHandler(std::function<void()> handler) {
+  idle_ = std::move(handler);
+  log_.Add(idle_ ? "SetIdleHandler" : "RemoveIdleHandler");
+  // The desktop's idle turn also brings the windows' pending repaints to the screen,
+  // as the system paints when the queue runs empty.
+  if (idle_) {
+    desktop_.SetIdleHandler([this] {
+      PaintPending();
+      if (idle_) {
+        const std::function<void()> idle = idle_;
+        idle();
+      }
+    });
+  } else {
+    desktop_.SetIdleHandler([this] { PaintPending(); });
+  }
+}
+
+void THeadlessScreen::PaintPending() {
+  for (THeadlessScreenWindow* w : std::vector<THeadlessScreenWindow*>(windows_)) w->PaintPending();
+}
+
+void THeadlessScreen::Presented() {
+  ++framesPresented_;
+  if (OnPresent) OnPresent();
+  if (frameFolder_.empty()) return;
+  char name[32];
+  std::snprintf(name, sizeof name, "/frame-%06d.bmp", framesPresented_);
+  WriteBmp(frameFolder_ + name, Snapshot());
+}
+
+TBitmap24 THeadlessScreen::Snapshot() const {
+  const TRect screen = desktop_.ScreenRect();
+  TBitmap24 shot(screen.Width(), screen.Height());
+  for (const THeadlessScreenWindow* w : windows_)
+    if (w->Visible()) DrawBitmap(shot, w->Bounds().left - screen.left, w->Bounds().top - screen.top, w->Canvas());
+  return shot;
+}
+
+THeadlessScreenWindow* THeadlessScreen::InputTarget() const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+    if ((*it)->Visible()) return *it;
+  return nullptr;
+}
+
+bool THeadlessScreen::PostKeyDown(uint16_t key, TShiftBits shift) {
+  THeadlessScreenWindow* w = InputTarget();
+  return w && desktop_.PostMessageTo(w->Handle(), kKeyDown, key | (static_cast<uintptr_t>(shift) << 16), 0);
+}
+
+bool THeadlessScreen::PostMouseMove(int x, int y, TShiftBits shift) {
+  THeadlessScreenWindow* w = InputTarget();
+  return w && desktop_.PostMessageTo(w->Handle(), kMouseMove, static_cast<uintptr_t>(shift) << 16,
+                                     PointParam(x - w->Bounds().left, y - w->Bounds().top));
+}
+
+bool THeadlessScreen::PostMouseDown(TButton button, int x, int y, TShiftBits shift) {
+  THeadlessScreenWindow* w = InputTarget();
+  const uint32_t m = button == TButton::Left ? kLeftDown : button == TButton::Right ? kRightDown : kMiddleDown;
+  return w && desktop_.PostMessageTo(w->Handle(), m, static_cast<uintptr_t>(shift) << 16,
+                                     PointParam(x - w->Bounds().left, y - w->Bounds().top));
+}
+
+std::unique_ptr<ITimer> THeadlessScreen::CreateTimer() {
+  const uint32_t id = nextTimer_++;
+  auto t = std::make_unique<THeadlessTimer>(*this, id);
+  timers_[id] = t.get();
+  return t;
+}
+
+void THeadlessScreen::TimerGone(uint32_t id) { timers_.erase(id); }
+
+TWindowHandle THeadlessScreen::TimerWindow() {
+  if (!timerWindow_ || !timerWindow_->Exists()) {
+    TWindowSpec spec;
+    spec.caption = "TimerWindow";
+    spec.bounds = TRect{};
+    timerWindow_ = desktop_.CreateTopWindow(spec, nullptr);
+    desktop_.SetMessageHandler(timerWindow_->Handle(), [this](uint32_t m, uintptr_t wp, intptr_t lp) {
+      if (m != kTimer) return false;
+      if (const auto it = timers_.find(static_cast<uint32_t>(wp)); it != timers_.end()) it->second->Tick(lp);
+      return true;
+    });
+  }
+  return timerWindow_->Handle();
+}
+
+int THeadlessScreen::ShowCursor(bool show) {
+  cursorCount_ += show ? 1 : -1;
+  log_.Add(std::string("ShowCursor ") + (show ? "1" : "0") + " " + std::to_string(cursorCount_));
+  return cursorCount_;
+}
+
+bool THeadlessScreen::SetScreenSaverRunning(bool running) {
+  saverRunning_ = running;
+  log_.Add(std::string("SystemParametersInfo 97 ") + (running ? "1" : "0"));
+  return true;
+}
+
+uint32_t THeadlessScreen::SysColor(int index) { return DefaultSysColor(index); }
+
+void THeadlessScreen::SetRegistryKey(const std::string& path) { registry_[Lower(path)]; }
+
+void THeadlessScreen::RemoveRegistryKey(const std::string& path) { registry_.erase(Lower(path)); }
+
+void THeadlessScreen::SetRegistryInteger(const std::string& path, const std::string& name,
+                                         std::optional<int32_t> value) {
+  auto& key = registry_[Lower(path)];
+  if (value)
+    key[Lower(name)] = TRegValue{true, *value};
+  else
+    key.erase(Lower(name));
+}
+
+void THeadlessScreen::SetRegistryText(const std::string& path, const std::string& name, const std::string&) {
+  registry_[Lower(path)][Lower(name)] = TRegValue{false, 0};
+}
+
+std::unique_ptr<IRegistryKey> THeadlessScreen::OpenCurrentUserKey(const std::string& path) {
+  const auto it = registry_.find(Lower(path));
+  if (it == registry_.end()) {
+    log_.Add("RegOpenKey " + path + " failed");
+    return nullptr;
+  }
+  log_.Add("RegOpenKey " + path);
+  std::map<std::string, std::pair<bool, int32_t>> values;
+  for (const auto& [name, v] : it->second) values[name] = {v.integer, v.value};
+  return std::make_unique<THeadlessRegistryKey>(std::move(values), log_);
+}
+
+bool THeadlessScreen::CallVerifyScreenSavePwd(TProcAddress proc, TWindowHandle window) {
+  log_.Add("VerifyScreenSavePwd " + std::to_string(window) + (passwordAnswer_ ? " accepted" : " refused"));
+  return passwordAnswer_;
+}
+
+TTextSize THeadlessScreen::TextExtent(const TTextFont& font, std::string_view text) {
+  return text_->Extent(font, text);
+}
+
+void THeadlessScreen::DrawTextAt(TBitmap24& bitmap, int x, int y, const TTextFont& font, std::string_view text) {
+  log_.Add("DrawText " + std::to_string(x) + "," + std::to_string(y) + " " + std::string(text));
+  text_->Draw(bitmap, x, y, font, text);
+}
+
+}  // namespace scr::platform::headless

@@ -1,0 +1,424 @@
+#include "platform/win32/win32_screen.h"
+
+#include <exception>
+#include <vector>
+
+#include "common/errors.h"
+#include "package/metafile_image.h"
+#include "platform/canvas_host.h"
+#include "platform/win32/win32_api.h"
+
+namespace scr::platform::win32 {
+
+namespace {
+
+constexpr const char* kScreenClass = "TScrScreenWindow";
+
+TShiftBits Shift(WPARAM mouseKeys, bool mouse) {
+  TShiftBits s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= kShiftKey;
+  if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlKey;
+  if (GetKeyState(VK_MENU) < 0) s |= kAltKey;
+  if (mouse) {
+    if (mouseKeys & MK_LBUTTON) s |= kLeftButton;
+    if (mouseKeys & MK_RBUTTON) s |= kRightButton;
+    if (mouseKeys & MK_MBUTTON) s |= kMiddleButton;
+  }
+  return s;
+}
+
+int LowX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
+int HighY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
+
+BITMAPINFO InfoFor(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows, as TBitmap24 keeps them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A 24-bit DIB section holding a copy of part r of a bitmap, for GDI to draw on; the
+// drawing goes back into the bitmap with CopyBack.
+class TDibPatch {
+ public:
+  TDibPatch(const TBitmap24& source, const TRect& r) : r_(r) {
+    dc_ = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = InfoFor(r.Width(), r.Height());
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (!bitmap_ || !dc_) return;
+    old_ = SelectObject(dc_, bitmap_);
+    const size_t stride = TBitmap24::StrideFor(r.Width());
+    for (int y = 0; y < r.Height(); ++y)
+      memcpy(static_cast<uint8_t*>(bits_) + stride * y, source.Row(r.top + y) + 3 * r.left, 3 * r.Width());
+  }
+  ~TDibPatch() {
+    if (old_) SelectObject(dc_, old_);
+    if (bitmap_) DeleteObject(bitmap_);
+    if (dc_) DeleteDC(dc_);
+  }
+  bool Ok() const { return bitmap_ != nullptr && dc_ != nullptr; }
+  HDC DC() const { return dc_; }
+  void CopyBack(TBitmap24& target) {
+    GdiFlush();
+    const size_t stride = TBitmap24::StrideFor(r_.Width());
+    for (int y = 0; y < r_.Height(); ++y)
+      memcpy(target.Row(r_.top + y) + 3 * r_.left, static_cast<uint8_t*>(bits_) + stride * y, 3 * r_.Width());
+  }
+
+ private:
+  TRect r_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  void* bits_ = nullptr;
+};
+
+HFONT MakeFont(const TTextFont& font) {
+  return CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+}
+
+void RenderMetafile(const TMetafile& metafile, TBitmap24& dst, const TRect& r) {
+  const TRect area = Intersect(r, dst.Bounds());
+  if (area.IsEmpty()) return;
+  const std::vector<uint8_t>& data = metafile.Data();
+  HENHMETAFILE h = nullptr;
+  if (metafile.Enhanced()) {
+    h = SetEnhMetaFileBits(static_cast<UINT>(data.size()), data.data());
+  } else {
+    // A placeable header (22 bytes) may come before the Windows metafile itself.
+    size_t skip = 0;
+    if (data.size() >= 22 && data[0] == 0xD7 && data[1] == 0xCD && data[2] == 0xC6 && data[3] == 0x9A) skip = 22;
+    h = SetWinMetaFileBits(static_cast<UINT>(data.size() - skip), data.data() + skip, nullptr, nullptr);
+  }
+  if (!h) throw EInvalidGraphic(kMetafileInvalid);
+  TDibPatch patch(dst, area);
+  if (patch.Ok()) {
+    const RECT target{r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top};
+    PlayEnhMetaFile(patch.DC(), h, &target);
+    patch.CopyBack(dst);
+  }
+  DeleteEnhMetaFile(h);
+}
+
+// ---- Screen windows ----
+
+class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
+ public:
+  TWin32ScreenWindow(TWin32Desktop& desktop, IScreenWindowEvents* events)
+      : TCanvasHost([this] { PostMessageA(hwnd_, WM_NULL, 0, 0); }), desktop_(desktop), events_(events) {}
+  ~TWin32ScreenWindow() override {
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  }
+
+  bool Create(const TWindowSpec& spec) {
+    bounds_ = spec.bounds;
+    SetCanvasColor(spec.color);
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kScreenClass, spec.caption.c_str(), WS_POPUP, spec.bounds.left,
+                            spec.bounds.top, spec.bounds.Width(), spec.bounds.Height(), nullptr, nullptr,
+                            GetModuleHandleA(nullptr), this);
+    if (!hwnd_) return false;
+    SetClientSize(spec.bounds.Width(), spec.bounds.Height());
+    return true;
+  }
+
+  // IWindow
+  TWindowHandle Handle() const override { return FromHwnd(hwnd_); }
+  void Show() override {
+    if (events_ && !IsWindowVisible(hwnd_) && !showing_) {
+      showing_ = true;
+      events_->Showing();
+      showing_ = false;
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+  }
+  void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
+  void Close() override { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+  bool Exists() const override { return IsWindow(hwnd_) != 0; }
+
+  // IScreenWindow
+  ITransitionHost& TransitionHost() override { return *this; }
+  void SetColor(uint32_t rgb) override { SetCanvasColor(rgb); }
+  uint32_t Color() const override { return CanvasColor(); }
+  void SetBounds(const TRect& b) override {
+    bounds_ = b;
+    SetWindowPos(hwnd_, nullptr, b.left, b.top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetClientSize(b.Width(), b.Height());
+  }
+  TRect Bounds() const override { return bounds_; }
+  void MakeTopmost() override {
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    topmost_ = true;
+  }
+  bool Topmost() const override { return topmost_; }
+  void HideTaskbarEntry() override {
+    const LONG_PTR ex = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, (ex | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+  }
+  void ReleaseMouseCapture() override {
+    if (GetCapture() == hwnd_) ReleaseCapture();
+  }
+
+  // ITransitionHost
+  uint32_t TickCount() override { return GetTickCount(); }
+  void ProcessMessages() override {
+    desktop_.ProcessMessages();
+    ServeWorkers();
+  }
+  void InvalidateRect(const TRect& r) override {
+    const TRect c = Intersect(r, Canvas().Bounds());
+    if (c.IsEmpty() || !hwnd_) return;
+    const RECT rc{c.left, c.top, c.right, c.bottom};
+    ::InvalidateRect(hwnd_, &rc, FALSE);
+  }
+  void UpdateNow() override { UpdateWindow(hwnd_); }
+  uint32_t SysColor(int index) override { return GetSysColor(index) & 0x00FFFFFFu; }
+  void Sleep(uint32_t ms) override { ::Sleep(ms); }
+
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+      case WM_ACTIVATE:
+        if (events_ && LOWORD(wp) != WA_INACTIVE) events_->Activated();
+        break;
+      case WM_CLOSE:
+        if (!events_ || events_->CloseQuery()) {
+          if (events_) events_->Closing();
+          DestroyWindow(hwnd_);
+        }
+        return 0;
+      case WM_DESTROY:
+        if (events_) events_->Destroyed();
+        // Wakes the message loop, which ends once its main window is gone.
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+        return 0;
+      case WM_ERASEBKGND: return 1;  // the paint covers everything
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        const TRect area = PaintArea(TRect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+        if (!area.IsEmpty()) {
+          // The whole canvas: the paint's clipping keeps the copy to the repainted part.
+          const TBitmap24& canvas = Canvas();
+          BITMAPINFO info = InfoFor(canvas.Width(), canvas.Height());
+          StretchDIBits(dc, 0, 0, canvas.Width(), canvas.Height(), 0, 0, canvas.Width(), canvas.Height(),
+                        canvas.Data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        }
+        EndPaint(hwnd_, &ps);
+        return 0;
+      }
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+        if (events_) events_->KeyDown(static_cast<uint16_t>(wp), Shift(0, false));
+        if (msg == WM_KEYDOWN) return 0;
+        break;
+      case WM_MOUSEMOVE:
+        if (events_) events_->MouseMove(Shift(wp, true), LowX(lp), HighY(lp));
+        return 0;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN: {
+        const TButton b = msg == WM_LBUTTONDOWN ? TButton::Left : msg == WM_RBUTTONDOWN ? TButton::Right
+                                                                                       : TButton::Middle;
+        if (events_) events_->MouseDown(b, Shift(wp, true), LowX(lp), HighY(lp));
+        return 0;
+      }
+      default:
+        if (msg >= WM_USER && events_ && events_->UserMessage(msg, wp, lp)) return 0;
+        break;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+  }
+
+  TWin32Desktop& Desktop() { return desktop_; }
+  HWND hwnd_ = nullptr;
+
+ private:
+  TWin32Desktop& desktop_;
+  IScreenWindowEvents* events_;
+  TRect bounds_;
+  bool topmost_ = false;
+  bool showing_ = false;
+};
+
+LRESULT CALLBACK ScreenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    auto* w = static_cast<TWin32ScreenWindow*>(cs->lpCreateParams);
+    w->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+  }
+  auto* w = reinterpret_cast<TWin32ScreenWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  if (!w) return DefWindowProcA(hwnd, msg, wp, lp);
+  // No exception may cross the system's frames: an error that escapes a handler ends
+  // that handler and is reported; the program carries on.
+  try {
+    return w->Handle(msg, wp, lp);
+  } catch (const std::exception& e) {
+    w->Desktop().ShowException(e.what());
+  } catch (...) {
+  }
+  return 0;
+}
+
+void RegisterScreenClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = ScreenWindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = kScreenClass;
+  registered = RegisterClassExA(&wc) != 0;
+}
+
+// ---- Timers ----
+
+class TWin32Timer;
+std::map<UINT_PTR, TWin32Timer*>& Timers() {
+  static std::map<UINT_PTR, TWin32Timer*> timers;
+  return timers;
+}
+
+class TWin32Timer : public ITimer {
+ public:
+  explicit TWin32Timer(TWin32Desktop& desktop) : desktop_(desktop) {}
+  ~TWin32Timer() override { Kill(); }
+  void SetInterval(uint32_t ms) override {
+    if (ms == interval_) return;
+    interval_ = ms;
+    Update();
+  }
+  uint32_t Interval() const override { return interval_; }
+  void SetEnabled(bool enabled) override {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    Update();
+  }
+  bool Enabled() const override { return enabled_; }
+  void SetOnTimer(std::function<void()> onTimer) override {
+    onTimer_ = std::move(onTimer);
+    Update();
+  }
+
+  static void CALLBACK Proc(HWND, UINT, UINT_PTR id, DWORD) {
+    const auto it = Timers().find(id);
+    if (it == Timers().end()) return;
+    TWin32Timer& t = *it->second;
+    if (!t.onTimer_) return;
+    try {
+      const std::function<void()> handler = t.onTimer_;
+      handler();
+    } catch (const std::exception& e) {
+      t.desktop_.ShowException(e.what());
+    } catch (...) {
+    }
+  }
+
+ private:
+  void Kill() {
+    if (!id_) return;
+    KillTimer(nullptr, id_);
+    Timers().erase(id_);
+    id_ = 0;
+  }
+  void Update() {
+    Kill();
+    if (!enabled_ || interval_ == 0 || !onTimer_) return;
+    id_ = SetTimer(nullptr, 0, interval_, &TWin32Timer::Proc);
+    if (id_) Timers()[id_] = this;
+  }
+
+  TWin32Desktop& desktop_;
+  uint32_t interval_ = 1000;
+  bool enabled_ = false;
+  UINT_PTR id_ = 0;
+  std::function<void()> onTimer_;
+};
+
+class TWin32RegistryKey : public IRegistryKey {
+ public:
+  explicit TWin32RegistryKey(HKEY key) : key_(key) {}
+  ~TWin32RegistryKey() override { RegCloseKey(key_); }
+  int32_t ReadInteger(const std::string& name) override {
+    DWORD type = 0, value = 0, size = sizeof value;
+    const LONG r = RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (r != ERROR_SUCCESS && r != ERROR_MORE_DATA) throw Exception("Failed to get data for '" + name + "'");
+    if (type != REG_DWORD || r == ERROR_MORE_DATA) throw Exception("Invalid data type for '" + name + "'");
+    return static_cast<int32_t>(value);
+  }
+
+ private:
+  HKEY key_;
+};
+
+}  // namespace
+
+TWin32Screen::TWin32Screen(TWin32Desktop& desktop) : desktop_(desktop) { SetMetafileRenderer(RenderMetafile); }
+
+std::unique_ptr<IScreenWindow> TWin32Screen::CreateScreenWindow(const TWindowSpec& spec, IScreenWindowEvents* events) {
+  RegisterScreenClass();
+  auto w = std::make_unique<TWin32ScreenWindow>(desktop_, events);
+  if (!w->Create(spec)) return nullptr;
+  return w;
+}
+
+std::unique_ptr<ITimer> TWin32Screen::CreateTimer() { return std::make_unique<TWin32Timer>(desktop_); }
+
+int TWin32Screen::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
+
+bool TWin32Screen::SetScreenSaverRunning(bool running) {
+  UINT old = 0;
+  return SystemParametersInfoA(97, running ? 1 : 0, &old, 0) != 0;
+}
+
+uint32_t TWin32Screen::SysColor(int index) { return GetSysColor(index) & 0x00FFFFFFu; }
+
+std::unique_ptr<IRegistryKey> TWin32Screen::OpenCurrentUserKey(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<TWin32RegistryKey>(key);
+}
+
+bool TWin32Screen::CallVerifyScreenSavePwd(TProcAddress proc, TWindowHandle window) {
+  using TVerify = BOOL(WINAPI*)(HWND);
+  const auto verify = reinterpret_cast<TVerify>(proc);
+  return (verify(ToHwnd(window)) & 0xFF) != 0;
+}
+
+TTextSize TWin32Screen::TextExtent(const TTextFont& font, std::string_view text) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT f = MakeFont(font);
+  HGDIOBJ old = SelectObject(dc, f);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(f);
+  DeleteDC(dc);
+  return TTextSize{size.cx, size.cy};
+}
+
+void TWin32Screen::DrawTextAt(TBitmap24& bitmap, int x, int y, const TTextFont& font, std::string_view text) {
+  const TTextSize size = TextExtent(font, text);
+  // A little room for glyphs that reach beyond their advance.
+  const TRect area = Intersect(TRect{x - 4, y, x + size.cx + 4, y + size.cy}, bitmap.Bounds());
+  if (area.IsEmpty()) return;
+  TDibPatch patch(bitmap, area);
+  if (!patch.Ok()) return;
+  HFONT f = MakeFont(font);
+  HGDIOBJ old = SelectObject(patch.DC(), f);
+  SetBkMode(patch.DC(), TRANSPARENT);
+  SetTextColor(patch.DC(), font.color & 0x00FFFFFFu);
+  TextOutA(patch.DC(), x - area.left, y - area.top, text.data(), static_cast<int>(text.size()));
+  SelectObject(patch.DC(), old);
+  DeleteObject(f);
+  patch.CopyBack(bitmap);
+}
+
+}  // namespace scr::platform::win32

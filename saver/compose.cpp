@@ -1,0 +1,66 @@
+#include "saver/compose.h"
+
+#include <memory>
+
+namespace scr::saver {
+
+namespace {
+
+// num / den rounded to the nearest integer, halves to even (num >= 0, den > 0).
+int64_t DivideHalfEven(int64_t num, int64_t den) {
+  const int64_t q = num / den, r = num % den;
+  if (2 * r > den || (2 * r == den && (q & 1) != 0)) return q + 1;
+  return q;
+}
+
+}  // namespace
+
+uint32_t ColorToRGB(TColor color, platform::IScreen& screen) {
+  return IsSystemColor(color) ? screen.SysColor(SystemColorIndex(color)) & 0x00FFFFFFu : color & 0x00FFFFFFu;
+}
+
+TFitSize FitPicture(int w, int h, int sw, int sh, bool stretch) {
+  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return TFitSize{};
+  if (!stretch && w <= sw && h <= sh) return TFitSize{w, h, false};
+  // w / sw > h / sh, compared exactly (the products fit easily in 64 bits).
+  if (static_cast<int64_t>(w) * sh > static_cast<int64_t>(h) * sw)
+    return TFitSize{sw, static_cast<int>(DivideHalfEven(static_cast<int64_t>(h) * sw, w)), true};
+  return TFitSize{static_cast<int>(DivideHalfEven(static_cast<int64_t>(w) * sh, h)), sh, true};
+}
+
+TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings, int sw, int sh,
+                       platform::IScreen& screen) {
+  const int w = graphic ? graphic->Width() : 0, h = graphic ? graphic->Height() : 0;
+  const TFitSize fit = FitPicture(w, h, sw, sh, settings.lStretch());
+
+  // The fitted picture; a new bitmap starts white, which shows through transparent
+  // parts of icons.
+  TBitmap24 fitted;
+  if (fit.width > 0 && fit.height > 0) {
+    fitted.SetSize(fit.width, fit.height, clWhite);
+    if (fit.scaled)
+      graphic->StretchDraw(fitted, TRect{0, 0, fit.width, fit.height});
+    else
+      graphic->Draw(fitted, 0, 0);
+  }
+
+  TBitmap24 frame(sw, sh);
+  frame.Fill(ColorToRGB(settings.Background(), screen));
+  DrawBitmap(frame, (sw - fitted.Width()) / 2, (sh - fitted.Height()) / 2, fitted);
+
+  // The caption in the regular style of the font, whatever style the font names.
+  if (!settings.Text().empty()) {
+    const TFont& f = settings.TextFont();
+    const platform::TTextFont font{f.Name(), f.Height(), ColorToRGB(f.Color(), screen)};
+    const platform::TTextSize extent = screen.TextExtent(font, settings.Text());
+    screen.DrawTextAt(frame, frame.Width() / 2 - extent.cx / 2, frame.Height() - extent.cy, font, settings.Text());
+  }
+  return frame;
+}
+
+void ComposePicture(TImage& record, const TSSFileLocations& settings, int sw, int sh, platform::IScreen& screen) {
+  TBitmap24 frame = ComposeFrame(record.Picture().Graphic(), settings, sw, sh, screen);
+  record.Picture().SetGraphic(std::make_unique<TBitmapGraphic>(std::move(frame)));
+}
+
+}  // namespace scr::saver
