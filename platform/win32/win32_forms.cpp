@@ -16,6 +16,7 @@ constexpr const char* kFormClass = "TScrForm";
 constexpr const char* kPanelClass = "TScrPanel";
 constexpr const char* kLabelClass = "TScrLabel";
 constexpr int kFirstControlId = 100;
+constexpr int kInkSlack = 2;
 
 // The application-wide cursor: while it is not crDefault, every window of the
 // program shows it.
@@ -196,10 +197,12 @@ void TWin32Form::CreateChildren(int parent) {
     const TControlSpec& c = spec_.controls[i];
     const char* cls = kLabelClass;
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
     switch (c.kind) {
       case TControlKind::ckPanel:
         cls = kPanelClass;
         style |= WS_CLIPCHILDREN;
+        exStyle = WS_EX_CONTROLPARENT;  // the focus moves into and through its controls
         break;
       case TControlKind::ckLabel:
         break;
@@ -213,7 +216,7 @@ void TWin32Form::CreateChildren(int parent) {
         break;
     }
     const TRect& b = c.bounds;
-    hwnds_[i] = CreateWindowExA(0, cls, c.text.c_str(), style, b.left, b.top, b.Width(), b.Height(),
+    hwnds_[i] = CreateWindowExA(exStyle, cls, c.text.c_str(), style, b.left, b.top, b.Width(), b.Height(),
                                 ParentWindow(i), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                 GetModuleHandleA(nullptr), &links_[i]);
     if (!hwnds_[i]) continue;
@@ -224,7 +227,9 @@ void TWin32Form::CreateChildren(int parent) {
 }
 
 void TWin32Form::Layout() {
-  RECT client;
+  // The form's own creation sends sizes before any control exists.
+  if (!form_) return;
+  RECT client{0, 0, 0, 0};
   GetClientRect(form_, &client);
   const std::vector<TRect> rects = LayoutControls(spec_, client.right, client.bottom);
   for (size_t i = 0; i < rects.size(); ++i) {
@@ -250,7 +255,9 @@ SIZE TWin32Form::MeasureLabel(int index) {
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_EXPANDTABS);
   SelectObject(dc, old);
   ReleaseDC(hwnds_[index], dc);
-  return SIZE{r.right - r.left, r.bottom - r.top};
+  // Smoothed glyphs can put ink a pixel or two past their advance width; the label is
+  // transparent, so the room added for it shows nothing else.
+  return SIZE{r.right - r.left + kInkSlack, r.bottom - r.top};
 }
 
 void TWin32Form::SetText(std::string_view control, const std::string& text) {
