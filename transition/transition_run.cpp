@@ -8,6 +8,7 @@
 #include "transition/animate_thread.h"
 #include "transition/canvas_ops.h"
 #include "transition/effect_families.h"
+#include "transition/effect_regions.h"
 #include "transition/rect_styles.h"
 #include "transition/transition_view.h"
 
@@ -23,6 +24,29 @@ struct TFlagScope {
 };
 
 }  // namespace
+
+struct TCustomTransitionView::TRegionWork {
+  TStyleRegionBuilder builder;
+  TRegion region;
+};
+
+// Construction and destruction live here, where the region work is a complete type.
+TCustomTransitionView::TCustomTransitionView(ITransitionHost& host) : host_(host) {
+  picture_.OnChange = [this] { PictureChanged(); };
+  bgPicture_.OnChange = [this] { BgPictureChanged(); };
+  host_.AttachControl(*this);
+}
+
+TCustomTransitionView::~TCustomTransitionView() {
+  destroying_ = true;
+  if (std::shared_ptr<TAnimateThread> thread = thread_) {
+    thread->Terminate();
+    // From inside one of the worker's own steps the wait could never end; the worker
+    // then finds its control gone from its reference and ends on its own.
+    if (!inWorkerStep_) thread->WaitFor();
+  }
+  host_.DetachControl(*this);
+}
 
 // ---- Operations ----
 
@@ -229,7 +253,6 @@ bool TCustomTransitionView::ComposeFrame() {
     const TFrameParams f = FrameParams();
     KeepFrameSize(f.W, f.H);
     TRect D{0, 0, f.W, f.H}, S = D;
-    TRegion R;
 
     // 4. Style work.
     const TStyleKind kind = StyleKind(style_);
@@ -241,9 +264,9 @@ bool TCustomTransitionView::ComposeFrame() {
           OnCustomDraw(*this, new_, frame_);
           KeepFrameSize(f.W, f.H);
         } else if (!Reverse()) {
-          // The first frame is the whole new picture and ends the run. (Its region
-          // would be the whole rectangle; at 100 the picture is drawn whole anyway.)
-          DrawBitmap(frame_, 0, 0, new_);
+          // The first frame is the whole new picture and ends the run. At 100 the
+          // composition below draws the picture whole, which is all that drawing it
+          // here, through a region of the whole rectangle, would show.
           progress_.store(100);
         } else {
           // Backwards the run ends at 0 at once, showing what 0 shows: the old
@@ -269,7 +292,8 @@ bool TCustomTransitionView::ComposeFrame() {
       case TStyleKind::StripRegion:
         // Built at every position, 0 and 100 included, so the random strip styles
         // draw from the generator on every frame.
-        R = BuildStyleRegion(style_, f);
+        if (!regionWork_) regionWork_ = std::make_unique<TRegionWork>();
+        regionWork_->builder.Build(style_, f, regionWork_->region);
         break;
       case TStyleKind::Pixel:
         DrawPixelStyle(style_, f, new_, frame_);
@@ -284,13 +308,13 @@ bool TCustomTransitionView::ComposeFrame() {
       switch (kind) {
         case TStyleKind::RectangleCopy: StretchCopy(frame_, D, new_, S); break;
         case TStyleKind::RegionShape:
-        case TStyleKind::StripRegion: DrawThroughRegion(R, new_, frame_); break;
+        case TStyleKind::StripRegion: DrawThroughRegion(regionWork_->region, new_, frame_); break;
         // A custom-drawn frame keeps the handler's drawing; the pixel effects have
         // written the frame themselves.
         default: break;
       }
     }
-    // 6. R goes with this scope. 7.
+    // 6. R is kept for its storage; the next region style rebuilds it. 7.
     InvalidateArea(D);
     // 8.
     if (OnAfterNewFrame) OnAfterNewFrame(*this, new_, frame_);

@@ -11,23 +11,6 @@
 
 namespace scr {
 
-TCustomTransitionView::TCustomTransitionView(ITransitionHost& host) : host_(host) {
-  picture_.OnChange = [this] { PictureChanged(); };
-  bgPicture_.OnChange = [this] { BgPictureChanged(); };
-  host_.AttachControl(*this);
-}
-
-TCustomTransitionView::~TCustomTransitionView() {
-  destroying_ = true;
-  if (std::shared_ptr<TAnimateThread> thread = thread_) {
-    thread->Terminate();
-    // From inside one of the worker's own steps the wait could never end; the worker
-    // then finds its control gone from its reference and ends on its own.
-    if (!inWorkerStep_) thread->WaitFor();
-  }
-  host_.DetachControl(*this);
-}
-
 // ---- Property setters with side effects ----
 
 void TCustomTransitionView::SetAlign(TAlign v) {

@@ -284,6 +284,10 @@ class TCustomTransitionView {
   TBitmap24 paintBuffer_;  // what was last painted, client-sized
   TCanvasLock frameLock_;
   TRect picRect_;
+  // The region styles' builder and region, kept from frame to frame so that their
+  // storage is reused.
+  struct TRegionWork;
+  std::unique_ptr<TRegionWork> regionWork_;
   std::shared_ptr<TAnimateThread> thread_;
 };
 
