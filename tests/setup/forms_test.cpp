@@ -1,8 +1,7 @@
-// Forms made from descriptions: how aligned controls are laid out, which descriptions
-// are refused, and the headless model's clicks, events and error reports.
+// Forms made from descriptions: how aligned controls are laid out and which
+// descriptions are refused.
 #include <gtest/gtest.h>
 
-#include "common/errors.h"
 #include "platform/forms.h"
 #include "platform/headless/headless_platform.h"
 
@@ -59,79 +58,6 @@ TEST(FormLayout, ParentsMustBeEarlierPanels) {
 
   headless::THeadlessPlatform p;
   EXPECT_THROW(p.Forms().CreateForm(f, nullptr), std::invalid_argument);
-}
-
-class HeadlessFormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    TFormSpec f;
-    f.caption = "Probe";
-    f.clientWidth = 200;
-    f.clientHeight = 100;
-    f.screenCenter = true;
-    f.onShow = [this] {
-      events_.push_back("show");
-      if (failShow_) throw Exception("show failed");
-    };
-    TControlSpec box = Control("box", TControlKind::ckCheckBox, -1, TAlign::alNone, Bounds(1, 1, 50, 17));
-    box.onClick = [this] { events_.push_back(std::string("box ") + (form_->Checked("box") ? "on" : "off")); };
-    f.controls.push_back(box);
-    TControlSpec button = Control("button", TControlKind::ckButton, -1, TAlign::alNone, Bounds(1, 40, 75, 25));
-    button.onClick = [] { throw Exception("Unable to do it"); };
-    f.controls.push_back(button);
-    TControlSpec link = Control("link", TControlKind::ckLabel, -1, TAlign::alNone, Bounds(1, 70, 30, 13));
-    link.onMouseEnter = [this] { events_.push_back("enter"); };
-    link.onMouseLeave = [this] { events_.push_back("leave"); };
-    f.controls.push_back(link);
-    form_ = p_.Forms().CreateForm(std::move(f), nullptr);
-    model_ = p_.Forms().Find(form_->Handle());
-    ASSERT_NE(model_, nullptr);
-  }
-
-  headless::THeadlessPlatform p_;
-  std::unique_ptr<IForm> form_;
-  headless::THeadlessForm* model_ = nullptr;
-  std::vector<std::string> events_;
-  bool failShow_ = false;
-};
-
-TEST_F(HeadlessFormTest, ClicksToggleCheckBoxesAndRunTheirEvents) {
-  form_->SetChecked("box", true);
-  EXPECT_TRUE(events_.empty()) << "setting the state from the program runs no event";
-  model_->Click("box");
-  model_->Click("box");
-  model_->MouseEnter("link");
-  model_->MouseLeave("link");
-  EXPECT_EQ(events_, (std::vector<std::string>{"box off", "box on", "enter", "leave"}));
-  EXPECT_TRUE(form_->Checked("box"));
-}
-
-TEST_F(HeadlessFormTest, ErrorsEscapingEventsAreReportedAndTheFormCarriesOn) {
-  failShow_ = true;
-  form_->Show();
-  EXPECT_TRUE(p_.Desktop().OwnWindowVisible(form_->Handle())) << "shown after its show event failed";
-  model_->Click("button");
-  EXPECT_EQ(p_.Log().Only({"ShowException"}),
-            (std::vector<std::string>{"ShowException show failed", "ShowException Unable to do it"}));
-  EXPECT_TRUE(form_->Exists());
-  model_->Click("box");
-  EXPECT_EQ(events_.back(), "box on");
-}
-
-TEST_F(HeadlessFormTest, TextsCaptionPlaceAndCursor) {
-  form_->SetText("link", "mail@example.invalid");
-  form_->SetCaption("Probe [x]");
-  EXPECT_EQ(form_->Text("link"), "mail@example.invalid");
-  EXPECT_EQ(model_->Spec().caption, "Probe [x]");
-  EXPECT_EQ(model_->Bounds(), Bounds((1024 - 200) / 2, (768 - 100) / 2, 200, 100));
-  EXPECT_THROW(form_->Text("nothing"), std::invalid_argument);
-  EXPECT_THROW(model_->Click("nothing"), std::invalid_argument);
-
-  p_.Forms().SetCursor(TCursor::crHandPoint);
-  EXPECT_EQ(p_.Forms().Cursor(), TCursor::crHandPoint);
-  EXPECT_TRUE(p_.Log().Has("SetCursor crHandPoint"));
-  form_.reset();
-  EXPECT_EQ(p_.Forms().Last(), nullptr) << "a freed form is forgotten";
 }
 
 }  // namespace
