@@ -9,6 +9,7 @@
 #include "platform/application.h"
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/media_player.h"
 #include "platform/profile.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -30,6 +31,7 @@ class TPlatform {
   virtual IShell& Shell() = 0;
   virtual IForms& Forms() = 0;
   virtual IScreen& Screen() = 0;
+  virtual IMedia& Media() = 0;
 };
 
 // The platform of the named backend ("win32", "headless"); empty when the name is

@@ -8,6 +8,7 @@
 #include "platform/headless/call_log.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_forms.h"
+#include "platform/headless/headless_media_player.h"
 #include "platform/headless/headless_profile.h"
 #include "platform/headless/headless_screen.h"
 #include "platform/headless/headless_shell.h"
@@ -31,6 +32,7 @@ class THeadlessPlatform : public TPlatform {
   THeadlessShell& Shell() override { return shell_; }
   THeadlessForms& Forms() override { return forms_; }
   THeadlessScreen& Screen() override { return screen_; }
+  THeadlessMedia& Media() override { return media_; }
 
   TCallLog& Log() { return log_; }
   THeadlessDesktop& Desktop() { return desktop_; }
@@ -44,6 +46,7 @@ class THeadlessPlatform : public TPlatform {
   THeadlessShell shell_{log_};
   THeadlessForms forms_{log_, desktop_};
   THeadlessScreen screen_{log_, desktop_};
+  THeadlessMedia media_{log_, desktop_, files_};
 };
 
 std::unique_ptr<TPlatform> CreateHeadlessPlatform();

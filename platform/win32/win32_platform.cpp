@@ -3,6 +3,7 @@
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_forms.h"
+#include "platform/win32/win32_media_player.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
@@ -22,6 +23,7 @@ class TWin32Platform : public TPlatform {
   IShell& Shell() override { return shell_; }
   IForms& Forms() override { return forms_; }
   IScreen& Screen() override { return screen_; }
+  IMedia& Media() override { return media_; }
 
  private:
   TWin32FileSystem files_;
@@ -31,6 +33,7 @@ class TWin32Platform : public TPlatform {
   TWin32Shell shell_;
   TWin32Forms forms_{desktop_};
   TWin32Screen screen_{desktop_};
+  TWin32Media media_{desktop_};
 };
 
 }  // namespace

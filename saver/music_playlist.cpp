@@ -1,0 +1,75 @@
+#include "saver/music_playlist.h"
+
+#include <exception>
+
+#include "app/paths.h"
+#include "common/random.h"
+
+namespace scr::saver {
+
+namespace {
+
+constexpr int32_t kSoundRandomShuffle = 2;
+constexpr int32_t kSoundRandomRepeatFirst = 3;
+
+}  // namespace
+
+TMusicPlaylist::TMusicPlaylist(platform::TPlatform& platform, IMusicHost& host)
+    : p_(platform), host_(host), player_(platform.Media().CreateMediaPlayer()) {
+  player_->SetOnNotify([this](platform::TMPNotifyValue value) { mpSaverNotify(value); });
+}
+
+TMusicPlaylist::~TMusicPlaylist() { Close(); }
+
+void TMusicPlaylist::Start() {
+  if (started_ || !player_) return;
+  started_ = true;
+  NextSound();
+}
+
+void TMusicPlaylist::NextSound() {
+  if (!player_) return;
+  const TSSFileLocations& s = host_.MusicSettings();
+  const int32_t count = s.SndCount();
+  if (count == 0 || s.lMute()) return;
+
+  int32_t index = host_.SndIndex();
+  // An index outside the list is never used.
+  if (index > count - 1 || index < 0) index = 0;
+  if (s.SoundRandom() == kSoundRandomShuffle) index = static_cast<int32_t>(Random(static_cast<uint32_t>(count)));
+  host_.SetSndIndex(index);
+
+  // Music is optional: a track that cannot be named, opened or started is skipped
+  // without a message. No notice comes for it, so nothing plays after it.
+  try {
+    const std::string name = s.SndFileName(index);
+    // Extraction refuses names that are not plain file names; such a name never
+    // reaches the device either.
+    if (!app::IsPlainFileName(name)) throw Exception("Invalid file name");
+    player_->SetFileName(app::JoinPath(app::GetTempDir(p_.System()), name));
+    player_->Open();
+    player_->Play();
+  } catch (const std::exception&) {
+  }
+
+  player_->SetNotify(true);
+  if (s.SoundRandom() != kSoundRandomRepeatFirst) host_.SetSndIndex(index + 1);
+}
+
+void TMusicPlaylist::mpSaverNotify(platform::TMPNotifyValue) {
+  if (!player_) return;
+  // The no-notify request is used up by the stop, so the stop sends no notice that
+  // would start yet another track.
+  player_->SetNotify(false);
+  player_->Stop();
+  NextSound();
+  if (player_) player_->SetNotify(true);
+}
+
+void TMusicPlaylist::Close() {
+  if (!player_) return;
+  player_->Close();
+  player_.reset();
+}
+
+}  // namespace scr::saver
