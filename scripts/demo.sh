@@ -1,23 +1,60 @@
 #!/usr/bin/env bash
-# The main job: installs what is needed, builds everything, and runs the Windows build
-# under Wine on a generated picture, printing where its output is. Run as root.
+# The main job: installs what is needed, builds the Windows runtime and the native
+# tools, makes a demo saver from generated pictures (several sizes, one larger than the
+# screen, a JPEG, a caption, effects from every family) and runs it with /s under Wine:
+# on the current display when $DISPLAY works, otherwise on a virtual one (Xvfb). A few
+# screenshots go to build/demo. Run as root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=$(nproc)
+[ "$jobs" -gt 2 ] || jobs=2
 
-bash scripts/install-deps.sh
-bash scripts/build-libjpeg-win32.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs"
-
-export SCR_NATIVE_BUILD_DIR="$root/build/native" SCR_WIN32_BUILD_DIR="$root/build/win32"
+# SCR_DEMO_BUILT=1 with SCR_NATIVE_BUILD_DIR and SCR_WIN32_BUILD_DIR set runs the demo
+# from trees that are already built.
+if [ -z "${SCR_DEMO_BUILT:-}" ]; then
+  bash scripts/install-deps.sh
+  bash scripts/build-libjpeg-win32.sh
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32 -j "$jobs" --target runtime nuvscrhook
+  cmake --preset native >/dev/null
+  cmake --build --preset native -j "$jobs" --target scrtool saverdemo make_test_jpeg
+  export SCR_NATIVE_BUILD_DIR="$root/build/native" SCR_WIN32_BUILD_DIR="$root/build/win32"
+fi
+native="$SCR_NATIVE_BUILD_DIR" win32="$SCR_WIN32_BUILD_DIR"
+# A display that answers is used as it is; without one the demo runs on Xvfb.
+if [ -n "${DISPLAY:-}" ] && xwd -root -silent >/dev/null 2>&1; then
+  export SCR_KEEP_DISPLAY=1
+fi
 source tests/wine/wine-env.sh
 scr_wine_prefix
+scr_display
+trap 'wineserver -k >/dev/null 2>&1 || true; kill ${SCR_XVFB_PID:-} 2>/dev/null || true' EXIT
+
 out="$root/build/demo"
+rm -rf "$out"
 mkdir -p "$out"
-build/native/tools/jpegsmoke/make_test_jpeg "$out/picture.jpg" 640 480 85
-wine build/win32/tools/jpegsmoke/jpeg2bmp.exe "$(scr_winpath "$out/picture.jpg")" "$(scr_winpath "$out")\\picture.bmp"
-echo "demo: the Windows build decoded $out/picture.jpg into $out/picture.bmp"
+"$native/tools/saverdemo/saverdemo" pictures "$out"
+"$native/tools/jpegsmoke/make_test_jpeg" "$out/photo.jpg" 800 600 85
+# Effects: rectangle copies, region shapes, strips and scatters, blends and rotations.
+effects="3,21,44,58,69,82,112,62,75,90,100,125,118,120,122"
+(cd "$out" && "$native/tools/scrtool/scrtool" make -o demo.scr \
+  --runtime "$win32/app/runtime.scr" --hook "$win32/hook/nuvscrhook.dll" \
+  --picture small.bmp --picture huge.bmp --picture photo.jpg --picture wide.bmp --picture tall.bmp \
+  --effects "$effects" --interval 1500 --text "A saver made from generated pictures" \
+  --title "Demo saver" --set TextFont.Size=18 --set TextFont.Color=clYellow --set Background=clNavy \
+  --set lExitKeyPress=True)
+
+wine "$out/demo.scr" /s >"$out/wine.log" 2>&1 &
+saver=$!
+shots=()
+for n in 1 2 3 4 5; do
+  sleep 2.5
+  kill -0 "$saver" 2>/dev/null || break
+  xwd -root -silent | /usr/bin/convert xwd:- "$out/shot-$n.png"
+  shots+=("$out/shot-$n.png")
+done
+xdotool key space || true
+for _ in $(seq 50); do kill -0 "$saver" 2>/dev/null || break; sleep 0.1; done
+echo "demo: saver $out/demo.scr ran on display $DISPLAY; screenshots:"
+printf '  %s\n' "${shots[@]}"

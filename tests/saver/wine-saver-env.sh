@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Sourced by the saver's Wine tests: the Wine prefix and a 1024 x 768 display, savers
+# made with scrtool from generated pictures, the saver started with /s, screenshots
+# compared with the frames the native build composes. Every Wine process of the
+# prefix and the display end with the test.
+source "$(dirname "${BASH_SOURCE[0]}")/../wine/wine-env.sh"
+scr_wine_prefix
+scr_display
+trap 'wineserver -k >/dev/null 2>&1 || true; kill ${SCR_XVFB_PID:-} 2>/dev/null || true' EXIT
+
+RUNTIME="$SCR_WIN32_BUILD_DIR/app/runtime.scr"
+HOOK="$SCR_WIN32_BUILD_DIR/hook/nuvscrhook.dll"
+SCRTOOL="$SCR_NATIVE_BUILD_DIR/tools/scrtool/scrtool"
+DEMO="$SCR_NATIVE_BUILD_DIR/tools/saverdemo/saverdemo"
+for f in "$RUNTIME" "$HOOK" "$SCRTOOL" "$DEMO"; do
+  [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
+done
+
+OUT="$SCR_NATIVE_BUILD_DIR/test-output/$(basename "$0" .sh)"
+rm -rf "$OUT"
+mkdir -p "$OUT"
+"$DEMO" pictures "$OUT"
+WINE_TEMP=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null | grep -v /Public/ | head -n 1)
+FAILURES=0
+# The bottom rows where the caption is: another text renderer draws it under Wine.
+BAND=48
+
+# make_saver NAME SCRTOOL-ARGS...: $OUT/NAME.scr of three pictures with a caption,
+# and the frames the native build composes for them ($OUT/NAME-frameN.bmp).
+make_saver() {
+  local name=$1
+  shift
+  (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime "$RUNTIME" --hook "$HOOK" \
+    --picture small.bmp --picture huge.bmp --picture wide.bmp --text "Caption of the test" \
+    --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy "$@" >/dev/null)
+  local i
+  for i in 0 1 2; do "$DEMO" frame "$OUT/$name.scr" "$OUT/$name-frame$i.bmp" "$i"; done
+}
+
+# start_saver NAME: runs the saver full screen.
+start_saver() {
+  wine "$OUT/$1.scr" /s >"$OUT/$1.log" 2>&1 &
+  SAVER_PID=$!
+}
+
+running() { kill -0 "$SAVER_PID" 2>/dev/null; }
+
+shot() { xwd -root -silent | /usr/bin/convert xwd:- "BMP3:$1"; }
+
+# wait_frame EXPECTED.bmp SECONDS WHAT: a screenshot equals the frame within the time.
+wait_frame() {
+  local deadline=$((SECONDS + $2)) result=""
+  while [ "$SECONDS" -le "$deadline" ]; do
+    shot "$OUT/shot.bmp"
+    if result=$("$DEMO" compare "$OUT/shot.bmp" "$1" "$BAND"); then
+      echo "ok: $3 ($result)"
+      return 0
+    fi
+    sleep 0.2
+  done
+  cp "$OUT/shot.bmp" "$OUT/failed-$(basename "$1")"
+  echo "FAIL: $3: $result (screenshot in $OUT/failed-$(basename "$1"))"
+  FAILURES=$((FAILURES + 1))
+}
+
+# wait_gone SECONDS WHAT: the saver process ends within the time.
+wait_gone() {
+  local deadline=$((SECONDS + $1))
+  while running && [ "$SECONDS" -le "$deadline" ]; do sleep 0.1; done
+  if running; then
+    echo "FAIL: $2"
+    FAILURES=$((FAILURES + 1))
+  else
+    echo "ok: $2"
+  fi
+}
+
+check() {
+  if eval "$1"; then echo "ok: ${2:-$1}"; else echo "FAIL: ${2:-$1}"; FAILURES=$((FAILURES + 1)); fi
+}
+
+finish() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ "$FAILURES" -ne 0 ]; then
+    echo "$(basename "$0" .sh): $FAILURES check(s) failed; files in $OUT"
+    exit 1
+  fi
+  echo "$(basename "$0" .sh): all checks passed"
+}
