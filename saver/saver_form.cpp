@@ -1,5 +1,6 @@
 #include "saver/saver_form.h"
 
+#include "saver/music_part.h"
 #include "saver/screen_saver.h"
 
 namespace scr::saver {
@@ -8,7 +9,7 @@ namespace {
 
 class TSaverForm : public app::TMainForm {
  public:
-  explicit TSaverForm(platform::TPlatform& p) : form_(p) {}
+  explicit TSaverForm(platform::TPlatform& p) : form_(p, TSaverParts{CreateMusicPart(p), nullptr}) {}
   platform::IWindow& Window() override { return form_.Window(); }
 
  private:

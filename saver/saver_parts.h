@@ -13,6 +13,8 @@ class IMusicPart {
   virtual ~IMusicPart() = default;
   // Set-up has finished successfully (sound files extracted, mute settled).
   virtual void SetupDone(TfrmScrn& form) = 0;
+  // The slide show starts (the first start message, after a successful set-up).
+  virtual void ShowStarting(TfrmScrn& form) {}
   // The window is being destroyed, before the extracted sound files are deleted.
   virtual void Destroying(TfrmScrn& form) = 0;
 };

@@ -10,6 +10,8 @@ namespace scr::saver {
 void TfrmScrn::StartShow() {
   if (showStarted_) return;
   showStarted_ = true;
+  // The music begins with the show.
+  if (parts_.music) parts_.music->ShowStarting(*this);
   NextPicture();
 }
 
