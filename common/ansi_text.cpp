@@ -102,4 +102,14 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
+std::u16string AnsiToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto b = static_cast<uint8_t>(c);
+    out += b >= 0x80 && b <= 0x9F ? kHigh[b - 0x80] : static_cast<char16_t>(b);
+  }
+  return out;
+}
+
 }  // namespace scr

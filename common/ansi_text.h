@@ -19,4 +19,7 @@ std::string Utf8ToAnsi(std::string_view text);
 // unassigned become the control characters of the same number).
 std::string AnsiToUtf8(std::string_view text);
 
+// ANSI text to UTF-16 code units, with the same mapping as AnsiToUtf8.
+std::u16string AnsiToUtf16(std::string_view text);
+
 }  // namespace scr
