@@ -53,12 +53,15 @@ ini_value() { tr -d '\r' <"$WORK/CONTROL.INI" | sed -n 's/^mute=//p'; }
 # 1. /c: the dialog with the saver's information; a screenshot; the box checked and OK
 #    stores "1".
 rm -f "$WORK/go"
-probe /c --pause "$(scr_winpath "$WORK")\\go" --toggle --ok >"$WORK/first.txt" &
+# Straight into the file (no filter that would hold the lines back), so "ready" is seen
+# while the dialog waits.
+wine "$PROBE" "$SAVER" /c --pause "$(scr_winpath "$WORK")\\go" --toggle --ok >"$WORK/first.txt" 2>/dev/null &
 PROBE_PID=$!
 for _ in $(seq 300); do
   grep -q '^ready=1' "$WORK/first.txt" 2>/dev/null && break
   sleep 0.1
 done
+grep -q '^ready=1' "$WORK/first.txt" || { echo "FAIL: the dialog never became ready" >&2; failures=$((failures + 1)); }
 xwd -root -silent | /usr/bin/convert xwd:- "$OUT/setup-dialog.png"
 touch "$WORK/go"
 wait $PROBE_PID
