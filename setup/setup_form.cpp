@@ -10,24 +10,8 @@
 
 namespace scr::setup {
 
-namespace {
-
-// "scheme://" at the start: a letter, then letters, digits, "+", "-" or ".".
-bool StartsWithScheme(std::string_view text) {
-  const size_t colon = text.find("://");
-  if (colon == std::string_view::npos || colon == 0) return false;
-  for (size_t i = 0; i < colon; ++i) {
-    const char c = text[i];
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (i == 0 ? !letter : !(letter || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::string WebLinkTarget(std::string_view text) {
-  if (AsciiLowerCase(text).find("http://") != std::string::npos || StartsWithScheme(text)) return std::string(text);
+  if (AsciiLowerCase(text).find("http://") != std::string::npos) return std::string(text);
   return "http://" + std::string(text);
 }
 
@@ -66,9 +50,8 @@ void TfrmSetup::FormShow() {
   std::unique_ptr<TSSFileLocations> settings = ReadSettingsRecord(*file);
   if (!settings) return;
 
-  // Without a stored choice the box shows what the saver will do: the settings'
-  // own mute flag.
-  SetMuteChecked(ReadStoredMute(p_, exe, settings->lMute()));
+  // Without a stored choice the box shows unchecked, whatever the settings' lMute.
+  SetMuteChecked(ReadStoredMute(p_, exe, false));
   form_->SetCaption("Setup [" + settings->Title() + "]");
   form_->SetText(klblTitle, form_->Text(klblTitle) + settings->Title());
   form_->SetText(klblAuthor, form_->Text(klblAuthor) + settings->Author());

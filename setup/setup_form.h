@@ -42,8 +42,7 @@ class TfrmSetup : public app::TMainForm {
 std::unique_ptr<app::TMainForm> CreateSetupForm(platform::TPlatform& platform);
 
 // The address the web link opens: the text itself when its lower-case form contains
-// "http://" or it already starts with a scheme ("https://", "ftp://"), else "http://"
-// in front of it.
+// "http://" anywhere, else "http://" in front of it (also before another scheme).
 std::string WebLinkTarget(std::string_view text);
 
 }  // namespace scr::setup

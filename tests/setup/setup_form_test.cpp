@@ -115,14 +115,12 @@ TEST_F(SetupTest, LinksOpenThroughTheShellAndShowTheHandCursor) {
   }
 }
 
-TEST(WebLinkTarget, HttpIsPutInFrontUnlessTheAddressHasAScheme) {
+TEST(WebLinkTarget, HttpIsPutInFrontUnlessTheTextContainsIt) {
   EXPECT_EQ(WebLinkTarget("www.example.invalid"), "http://www.example.invalid");
   EXPECT_EQ(WebLinkTarget("HTTP://Example.invalid/A"), "HTTP://Example.invalid/A");
   EXPECT_EQ(WebLinkTarget("Visit hTTp://example.invalid"), "Visit hTTp://example.invalid");
-  // An address with another scheme stays as it is rather than becoming
-  // "http://https://...", which no browser can open.
-  EXPECT_EQ(WebLinkTarget("https://example.invalid"), "https://example.invalid");
-  EXPECT_EQ(WebLinkTarget("ftp://example.invalid/pub"), "ftp://example.invalid/pub");
+  EXPECT_EQ(WebLinkTarget("https://example.invalid"), "http://https://example.invalid");
+  EXPECT_EQ(WebLinkTarget("ftp://example.invalid/pub"), "http://ftp://example.invalid/pub");
   EXPECT_EQ(WebLinkTarget("example.invalid/?to=x://y"), "http://example.invalid/?to=x://y");
   EXPECT_EQ(WebLinkTarget("://example.invalid"), "http://://example.invalid");
   EXPECT_EQ(WebLinkTarget(""), "http://");
@@ -166,15 +164,14 @@ TEST_F(SetupTest, ToggledChoiceIsStoredAndStaysAChangeWhenToggledBack) {
   EXPECT_EQ(Ini(), "[Setup]\r\nmute=0\r\n");
 }
 
-TEST_F(SetupTest, NoStoredChoiceShowsWhatTheSaverWillDo) {
-  // The saver mutes by its settings when nothing is stored, so the box shows that,
-  // and OK stores it.
+TEST_F(SetupTest, NoStoredChoiceShowsUncheckedWhateverTheSettingsSay) {
+  // The settings' lMute is the saver's fallback, not the dialog's; OK then writes nothing.
   builder_.Settings().SetlMute(true);
   InstallSaver();
   auto& form = Open();
-  EXPECT_TRUE(dialog_->Form().Checked(kcbMute));
+  EXPECT_FALSE(dialog_->Form().Checked(kcbMute));
   form.Click(kOKButton);
-  EXPECT_EQ(Ini(), "[Setup]\r\nmute=1\r\n");
+  EXPECT_EQ(Ini(), "<missing>");
 
   // A stored choice wins over the settings' flag.
   SetIni("[Setup]\r\nmute=0\r\n");
