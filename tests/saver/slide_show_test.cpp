@@ -177,5 +177,24 @@ TEST_F(SaverTest, DamagedPictureRecordStopsTheShowWithTheReadersMessage) {
   EXPECT_EQ(p_.Log().Count("OpenRead"), p_.Log().Count("CloseFile"));
 }
 
+TEST_F(SaverTest, MetafilesCannotBeDrawnWithoutTheSystemsRenderer) {
+  // An enhanced metafile header of 100 x 50 pixels and the end record.
+  std::vector<uint8_t> emf;
+  auto put = [&emf](uint32_t v) {
+    for (int i = 0; i < 4; ++i) emf.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  for (uint32_t v : {1u, 88u, 0u, 0u, 99u, 49u, 0u, 0u, 2645u, 1322u, 0x464D4520u, 0x10000u, 108u, 2u, 1u, 0u, 0u,
+                     0u, 1024u, 768u, 270u, 203u})
+    put(v);
+  for (uint32_t v : {14u, 20u, 0u, 16u, 20u}) put(v);
+  AddPictureStream(BuildImageStream("TMetafile", emf));
+  Start();
+  RunFor(10000);
+  EXPECT_TRUE(shown_.empty());
+  ASSERT_EQ(ErrorBoxes(), 1u);
+  EXPECT_TRUE(p_.Log().Has("ShowException Metafile drawing is not available"));
+  EXPECT_FALSE(form_->SlideTimer().Enabled());
+}
+
 }  // namespace
 }  // namespace scr::saver::test

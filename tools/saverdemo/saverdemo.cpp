@@ -4,6 +4,11 @@
 // saverdemo frame SAVER OUT.bmp [INDEX] [WIDTH HEIGHT]
 //   composes the full-screen frame the saver shows for its picture INDEX (default 0)
 //   on a screen of WIDTH x HEIGHT (default 1024 x 768), caption drawn with FreeType.
+// saverdemo emf OUT.emf WIDTH HEIGHT RRGGBB
+//   writes an enhanced metafile of WIDTH x HEIGHT pixels (on a 96 pixels-per-inch
+//   reference) that fills its whole area with one colour.
+// saverdemo pixel BMP X Y
+//   prints the colour of one pixel as RRGGBB.
 // saverdemo compare SHOT.bmp EXPECTED.bmp BAND
 //   exit 0 when the two are the same size and identical above the bottom BAND rows,
 //   and differ in at most a fifth of the pixels of that band (where the caption is,
@@ -59,6 +64,31 @@ int Pictures(const std::string& dir) {
   } const pics[] = {{"small.bmp", 320, 240}, {"wide.bmp", 800, 400}, {"tall.bmp", 300, 700}, {"huge.bmp", 1600, 1200}};
   int seed = 0;
   for (const auto& p : pics) WriteAll(dir + "/" + p.name, scr::EncodeBmp24(DemoPicture(p.w, p.h, seed++)));
+  return 0;
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+int Emf(const std::string& out, int w, int h, uint32_t rrggbb) {
+  const uint32_t colorref = ((rrggbb >> 16) & 0xFF) | (rrggbb & 0xFF00) | ((rrggbb & 0xFF) << 16);
+  std::vector<uint8_t> records;
+  // Brush 1, solid; selected; a rectangle over the whole picture; end of file.
+  for (uint32_t v : {39u, 24u, 1u, 0u, colorref, 0u}) Put32(records, v);
+  for (uint32_t v : {37u, 12u, 1u}) Put32(records, v);
+  for (uint32_t v : {43u, 24u, 0u, 0u, static_cast<uint32_t>(w), static_cast<uint32_t>(h)}) Put32(records, v);
+  for (uint32_t v : {14u, 20u, 0u, 16u, 20u}) Put32(records, v);
+  // The reference device: 96 pixels per inch, so one pixel is 2540 / 96 hundredths of
+  // a millimetre.
+  const uint32_t devW = 1024, devH = 768, mmW = devW * 254 / 960, mmH = devH * 254 / 960;
+  std::vector<uint8_t> file;
+  for (uint32_t v : {1u, 88u, 0u, 0u, static_cast<uint32_t>(w - 1), static_cast<uint32_t>(h - 1), 0u, 0u,
+                     static_cast<uint32_t>(w * 2540 / 96 - 1), static_cast<uint32_t>(h * 2540 / 96 - 1), 0x464D4520u,
+                     0x10000u, static_cast<uint32_t>(88 + records.size()), 5u, 2u, 0u, 0u, 0u, devW, devH, mmW, mmH})
+    Put32(file, v);
+  file.insert(file.end(), records.begin(), records.end());
+  WriteAll(out, file);
   return 0;
 }
 
@@ -121,6 +151,17 @@ int main(int argc, char** argv) {
     if ((a.size() == 3 || a.size() == 4 || a.size() == 6) && a[0] == "frame")
       return Frame(a[1], a[2], a.size() > 3 ? std::atoi(a[3].c_str()) : 0, a.size() > 4 ? std::atoi(a[4].c_str()) : 1024,
                    a.size() > 5 ? std::atoi(a[5].c_str()) : 768);
+    if (a.size() == 5 && a[0] == "emf")
+      return Emf(a[1], std::atoi(a[2].c_str()), std::atoi(a[3].c_str()),
+                 static_cast<uint32_t>(std::strtoul(a[4].c_str(), nullptr, 16)));
+    if (a.size() == 4 && a[0] == "pixel") {
+      const scr::TBitmap24 b = scr::DecodeBmp(ReadAll(a[1]));
+      const int x = std::atoi(a[2].c_str()), y = std::atoi(a[3].c_str());
+      if (x < 0 || y < 0 || x >= b.Width() || y >= b.Height()) throw std::runtime_error("pixel outside the bitmap");
+      const uint32_t c = b.Pixel(x, y);  // 0x00BBGGRR
+      std::printf("%02X%02X%02X\n", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+      return 0;
+    }
     if (a.size() == 4 && a[0] == "compare") return Compare(a[1], a[2], std::atoi(a[3].c_str()));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "saverdemo: %s\n", e.what());
@@ -129,6 +170,8 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: saverdemo pictures DIR\n"
                "       saverdemo frame SAVER OUT.bmp [INDEX [WIDTH HEIGHT]]\n"
+               "       saverdemo emf OUT.emf WIDTH HEIGHT RRGGBB\n"
+               "       saverdemo pixel BMP X Y\n"
                "       saverdemo compare SHOT.bmp EXPECTED.bmp BAND\n");
   return 2;
 }
