@@ -9,7 +9,10 @@
 #include "platform/application.h"
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "hook/hook_host.h"
 #include "platform/media_player.h"
+#include "platform/message_dialog.h"
+#include "platform/movie_control.h"
 #include "platform/profile.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -32,6 +35,10 @@ class TPlatform {
   virtual IForms& Forms() = 0;
   virtual IScreen& Screen() = 0;
   virtual IMedia& Media() = 0;
+  // Movie mode: the movie player control, the information question, the input hook.
+  virtual IMovieControls& Movies() = 0;
+  virtual IMessageDialogs& Dialogs() = 0;
+  virtual IHookHost& Hooks() = 0;
 };
 
 // The platform of the named backend ("win32", "headless"); empty when the name is

@@ -41,6 +41,11 @@ class TInEvent {
 
 }  // namespace
 
+std::unique_ptr<IFlashPart> CreateFlashPart(platform::TPlatform& platform) {
+  return std::make_unique<TFlashMode>(platform,
+                                      TFlashServices{platform.Hooks(), platform.Movies(), platform.Dialogs()});
+}
+
 TFlashMode::TFlashMode(platform::TPlatform& platform, TFlashServices services)
     : p_(platform), services_(services), timerFlash_(p_.Screen().CreateTimer()) {
   timerFlash_->SetEnabled(false);

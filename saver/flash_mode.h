@@ -37,6 +37,9 @@ struct TFlashServices {
   platform::IMessageDialogs& dialogs;
 };
 
+// Movie mode with the platform's own services.
+std::unique_ptr<IFlashPart> CreateFlashPart(platform::TPlatform& platform);
+
 class TFlashMode final : public IFlashPart {
  public:
   // Made with the window (TimerFlash: disabled, 1000 ms).

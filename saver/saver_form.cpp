@@ -1,5 +1,6 @@
 #include "saver/saver_form.h"
 
+#include "saver/flash_mode.h"
 #include "saver/music_part.h"
 #include "saver/screen_saver.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 class TSaverForm : public app::TMainForm {
  public:
-  explicit TSaverForm(platform::TPlatform& p) : form_(p, TSaverParts{CreateMusicPart(p), nullptr}) {}
+  explicit TSaverForm(platform::TPlatform& p) : form_(p, TSaverParts{CreateMusicPart(p), CreateFlashPart(p)}) {}
   platform::IWindow& Window() override { return form_.Window(); }
 
  private:

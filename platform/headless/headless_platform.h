@@ -9,10 +9,12 @@
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_forms.h"
 #include "platform/headless/headless_media_player.h"
+#include "platform/headless/headless_movie_control.h"
 #include "platform/headless/headless_profile.h"
 #include "platform/headless/headless_screen.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/headless/headless_system.h"
+#include "platform/headless/hook_host.h"
 #include "platform/headless/memory_files.h"
 #include "platform/platform.h"
 
@@ -33,6 +35,9 @@ class THeadlessPlatform : public TPlatform {
   THeadlessForms& Forms() override { return forms_; }
   THeadlessScreen& Screen() override { return screen_; }
   THeadlessMedia& Media() override { return media_; }
+  THeadlessMovieControls& Movies() override { return movies_; }
+  THeadlessDialogs& Dialogs() override { return dialogs_; }
+  THeadlessHookHost& Hooks() override { return hooks_; }
 
   TCallLog& Log() { return log_; }
   THeadlessDesktop& Desktop() { return desktop_; }
@@ -47,6 +52,9 @@ class THeadlessPlatform : public TPlatform {
   THeadlessForms forms_{log_, desktop_};
   THeadlessScreen screen_{log_, desktop_};
   THeadlessMedia media_{log_, desktop_, files_};
+  THeadlessMovieControls movies_{log_};
+  THeadlessDialogs dialogs_{log_};
+  THeadlessHookHost hooks_;
 };
 
 std::unique_ptr<TPlatform> CreateHeadlessPlatform();

@@ -1,9 +1,11 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/hook_host.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/win32_media_player.h"
+#include "platform/win32/win32_movie_control.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
@@ -24,6 +26,9 @@ class TWin32Platform : public TPlatform {
   IForms& Forms() override { return forms_; }
   IScreen& Screen() override { return screen_; }
   IMedia& Media() override { return media_; }
+  IMovieControls& Movies() override { return movies_; }
+  IMessageDialogs& Dialogs() override { return dialogs_; }
+  IHookHost& Hooks() override { return hooks_; }
 
  private:
   TWin32FileSystem files_;
@@ -34,6 +39,9 @@ class TWin32Platform : public TPlatform {
   TWin32Forms forms_{desktop_};
   TWin32Screen screen_{desktop_};
   TWin32Media media_{desktop_};
+  TWin32MovieControls movies_;
+  TWin32Dialogs dialogs_;
+  TWin32HookHost hooks_;
 };
 
 }  // namespace
