@@ -56,12 +56,20 @@ void TMusicPlaylist::NextSound() {
   if (s.SoundRandom() != kSoundRandomRepeatFirst) host_.SetSndIndex(index + 1);
 }
 
-void TMusicPlaylist::mpSaverNotify(platform::TMPNotifyValue) {
+void TMusicPlaylist::mpSaverNotify(platform::TMPNotifyValue value) {
   if (!player_) return;
+  if (value == platform::TMPNotifyValue::Successful) failures_ = 0;
+  if (value == platform::TMPNotifyValue::Failure) ++failures_;
   // The no-notify request is used up by the stop, so the stop sends no notice that
   // would start yet another track.
   player_->SetNotify(false);
   player_->Stop();
+  const int32_t count = host_.MusicSettings().SndCount();
+  if (failures_ >= (count > 0 ? count : 1)) {
+    // Every track failed in a row: the device cannot play any of them.
+    player_->Close();
+    return;
+  }
   NextSound();
   if (player_) player_->SetNotify(true);
 }

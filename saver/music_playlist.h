@@ -8,6 +8,10 @@
 // over and over; anything else list order, wrapping after the last. With no sound
 // files, or with lMute set, nothing is ever opened. A track that cannot be opened or
 // started is skipped silently; since it then sends no notice, the music stops there.
+// A track whose playing fails (the device's failure notice) leads to the next one, but
+// once every track of the list has failed in a row (a system without audio output
+// fails each play at once) the music stops too, instead of cycling through the list
+// as fast as the device can answer.
 #include <cstdint>
 #include <memory>
 
@@ -49,12 +53,15 @@ class TMusicPlaylist {
   // The player, empty after Close.
   platform::IMediaPlayer* mpSaver() { return player_.get(); }
   bool Started() const { return started_; }
+  // Failure notices since the last track that ended normally.
+  int32_t FailuresInARow() const { return failures_; }
 
  private:
   platform::TPlatform& p_;
   IMusicHost& host_;
   std::unique_ptr<platform::IMediaPlayer> player_;
   bool started_ = false;
+  int32_t failures_ = 0;
 };
 
 }  // namespace scr::saver

@@ -92,6 +92,7 @@ class THeadlessMediaPlayer : public IMediaPlayer {
     playing_ = true;
     pendingNotice_ = notify;
     media_.Started(openFile_);
+    if (media_.NoAudioOutput()) Report(TMPNotifyValue::Failure);
   }
 
   void Stop() override {
@@ -127,8 +128,7 @@ class THeadlessMediaPlayer : public IMediaPlayer {
   bool Report(TMPNotifyValue value) {
     if (!IsOpen()) return false;
     playing_ = false;
-    pendingNotice_ = false;
-    Post(value);
+    if (std::exchange(pendingNotice_, false)) Post(value);
     return true;
   }
 

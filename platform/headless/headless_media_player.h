@@ -32,6 +32,10 @@ class THeadlessMedia : public IMedia {
   // device's text for an unplayable file.
   void FailOpen(const std::string& path) { failOpen_.insert(path); }
   void FailPlay(const std::string& path) { failPlay_.insert(path); }
+  // Without audio output every play is accepted and fails at once with a failure
+  // notice (when it asked for one), as the system's wave device does then.
+  void SetNoAudioOutput(bool none) { noAudio_ = none; }
+  bool NoAudioOutput() const { return noAudio_; }
   // The files whose playing started, in order, over all players.
   const std::vector<std::string>& Played() const { return played_; }
   // The file being played now by the newest player, empty when it plays nothing.
@@ -40,7 +44,8 @@ class THeadlessMedia : public IMedia {
   // play asked for one. False when nothing plays or no notice was asked for.
   bool FinishTrack();
   // Posts a notice of the given kind for the newest player's device, as a device
-  // does when playing fails midway; false without an open device.
+  // does when playing fails midway (only when its play asked for a notice); false
+  // without an open device.
   bool PostNotice(TMPNotifyValue value);
   // Players that exist now.
   size_t Players() const { return players_.size(); }
@@ -62,6 +67,7 @@ class THeadlessMedia : public IMedia {
   std::set<std::string> failOpen_, failPlay_;
   std::vector<std::string> played_;
   std::vector<THeadlessMediaPlayer*> players_;
+  bool noAudio_ = false;
   uint32_t nextDevice_ = 1;
 };
 

@@ -115,6 +115,41 @@ TEST_F(MusicTest, AnyNoticeLeadsToTheNextTrack) {
   EXPECT_EQ(Played(), (Strings{"a.wav", "b.wav", "c.wav"}));
 }
 
+// Without audio output each play fails at once: the list is tried once, then the
+// music stops instead of cycling through the tracks as fast as the device answers.
+TEST_F(MusicTest, WhenEveryTrackFailsInARowTheMusicStops) {
+  for (int32_t order : {1, 2, 3}) {
+    SCOPED_TRACE(order);
+    SetTracks({"a.wav", "b.wav", "c.wav"}, order);
+    p_.Media().SetNoAudioOutput(true);
+    const size_t before = p_.Media().Played().size();
+    sndIndex_ = 0;
+    TMusicPlaylist list(p_, *this);
+    list.Start();
+    for (int i = 0; i < 20; ++i) Pump();
+    EXPECT_EQ(p_.Media().Played().size() - before, 3u);
+    EXPECT_EQ(list.FailuresInARow(), 3);
+    ASSERT_NE(list.mpSaver(), nullptr);
+    EXPECT_FALSE(list.mpSaver()->IsOpen());
+  }
+  EXPECT_FALSE(p_.Log().Has("ShowException"));
+}
+
+TEST_F(MusicTest, ATrackThatEndsNormallyBetweenFailuresKeepsTheMusicGoing) {
+  SetTracks({"a.wav", "b.wav"});
+  TMusicPlaylist list(p_, *this);
+  list.Start();
+  Pump();
+  ASSERT_TRUE(p_.Media().PostNotice(TMPNotifyValue::Failure));  // a
+  Pump();
+  EXPECT_TRUE(FinishTrack());  // b ends normally
+  ASSERT_TRUE(p_.Media().PostNotice(TMPNotifyValue::Failure));  // a again
+  Pump();
+  EXPECT_EQ(Played(), (Strings{"a.wav", "b.wav", "a.wav", "b.wav"}));
+  EXPECT_EQ(p_.Media().Playing(), TempPath("b.wav"));
+  EXPECT_EQ(list.FailuresInARow(), 1);
+}
+
 enum class TSpoil { Refused, Missing, PlayRefused, NoName };
 
 class StalledTrackTest : public MusicTest, public ::testing::WithParamInterface<TSpoil> {};

@@ -150,6 +150,17 @@ TEST_F(MusicSaverTest, AnUnplayableFirstTrackLeavesTheShowRunningWithoutMusicOrM
   EXPECT_GE(p_.Log().Count("Timer 1 tick"), 2u) << "the slide show went on";
 }
 
+TEST_F(MusicSaverTest, WithoutAudioOutputTheListIsTriedOnceAndTheShowGoesOn) {
+  AddSounds({"one.wav", "two.wav"});
+  p_.Media().SetNoAudioOutput(true);
+  Start();
+  RunFor(7000);
+  EXPECT_EQ(Played(), (Strings{"one.wav", "two.wav"}));
+  EXPECT_FALSE(p_.Log().Has("ShowException"));
+  EXPECT_GE(p_.Log().Count("Timer 1 tick"), 2u) << "the slide show went on";
+  EXPECT_TRUE(p_.Files().FilesIn("C:\\TEMP").empty());
+}
+
 TEST_F(MusicSaverTest, AShortTrailerRunsNoSetUpAndNoMusic) {
   AddSounds({"one.wav"});
   form_ = std::make_unique<TfrmScrn>(p_, TSaverParts{CreateMusicPart(p_), nullptr});

@@ -5,6 +5,8 @@
 # audio as it is and once with every audio driver disabled: either way it keeps
 # running without a message box, and when it is stopped its sound files are gone
 # from the temporary directory (the device is closed before they are deleted).
+# Without audio output each play fails at once; the saver then tries each track once
+# and stops the music rather than cycling through the list without pause.
 set -euo pipefail
 source "$(dirname "$0")/../wine/wine-env.sh"
 scr_wine_prefix
@@ -47,11 +49,12 @@ WINEDLLOVERRIDES="$NO_AUDIO" wine "$PROBE" play "${probe_files[0]}" >"$OUT/probe
 sed 's/^/  /' "$OUT/probe-noaudio.txt"
 check 'grep -q "^file=" "$OUT/probe-noaudio.txt"' "the probe answered without audio drivers"
 
-watch_saver() {  # LABEL: runs the saver for 4 s and stops it
-  local label=$1
+watch_saver() {  # LABEL [OPENS]: runs the saver for 4 s and stops it
+  local label=$1 opens=${2:-}
   rm -f "$WINE_TEMP/${tracks[0]}" "$WINE_TEMP/${tracks[1]}"
   echo "+ music_probe watch ($label)"
-  wine "$PROBE" watch "$(scr_winpath "$OUT/music.scr")" 4000 "$temp_win\\${tracks[0]}" "$temp_win\\${tracks[1]}" \
+  # The multimedia trace shows every open the saver sends.
+  WINEDEBUG=-all,trace+mci wine "$PROBE" watch "$(scr_winpath "$OUT/music.scr")" 4000 "$temp_win\\${tracks[0]}" "$temp_win\\${tracks[1]}" \
     >"$OUT/watch-$label.txt" 2>"$OUT/watch-$label.err" || true
   sed 's/^/  /' "$OUT/watch-$label.txt"
   local w="$OUT/watch-$label.txt"
@@ -61,9 +64,15 @@ watch_saver() {  # LABEL: runs the saver for 4 s and stops it
   check '[ "$(value "$w" ended)" = 1 ]' "$label: the stop message ends it"
   check '[ "$(value "$w" left)" = 0 ] && [ ! -e "$WINE_TEMP/${tracks[0]}" ] && [ ! -e "$WINE_TEMP/${tracks[1]}" ]' \
     "$label: the sound files are deleted at the end"
+  local sent
+  sent=$(grep -c 'MCI_Open lpstrElementName=.*music-test-' "$OUT/watch-$label.err" || true)
+  echo "  track opens: $sent"
+  if [ -n "$opens" ]; then
+    check '[ "$sent" = "$opens" ]' "$label: each track is tried once when the device fails every play"
+  fi
 }
 watch_saver audio
-WINEDLLOVERRIDES="$NO_AUDIO" watch_saver noaudio
+WINEDLLOVERRIDES="$NO_AUDIO" watch_saver noaudio 2
 
 if [ "$FAILURES" -ne 0 ]; then
   echo "wine_music: $FAILURES check(s) failed; files in $OUT"
