@@ -65,6 +65,11 @@ TfrmScrn& TFlashMode::Form() {
 }
 
 bool TFlashMode::Start(TfrmScrn& form) {
+  // The window is activated again when a message box of the start closes (the
+  // question, the hook library's error) while its set-up has not finished: the start
+  // runs once, and a second call ends that set-up here.
+  if (started_) return false;
+  started_ = true;
   form_ = &form;
   destroyed_ = false;
   StartHook();

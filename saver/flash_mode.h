@@ -48,7 +48,8 @@ class TFlashMode final : public IFlashPart {
   TFlashMode(const TFlashMode&) = delete;
   TFlashMode& operator=(const TFlashMode&) = delete;
 
-  // IFlashPart: StartHook, CreateFlash, and NextMovie when the package has no pictures.
+  // IFlashPart: StartHook, CreateFlash, and NextMovie when the package has no pictures;
+  // once only (later calls return false at once).
   bool Start(TfrmScrn& form) override;
   // Frees the control and the hook component (later, when the window goes from inside
   // one of their own events).
@@ -80,6 +81,7 @@ class TFlashMode final : public IFlashPart {
   // then waits until this object goes.
   int inControlEvent_ = 0;
   int inHookEvent_ = 0;
+  bool started_ = false;
   bool destroyed_ = false;
 };
 

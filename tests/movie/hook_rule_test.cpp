@@ -129,6 +129,11 @@ TEST_F(HookRuleTest, AMissingHookLibraryEndsTheStartWithoutAControl) {
   EXPECT_TRUE(form.Initializing());
   EXPECT_FALSE(p_.Screen().ScreenSaverRunning());
   EXPECT_TRUE(WindowOpen());
+  // Closing the boxes activates the window again: the start is not repeated.
+  form.FormActivate();
+  EXPECT_EQ(hooks_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(hooks_.LoadedPaths().size(), 1u);
+  EXPECT_EQ(ErrorBoxes("Install Hook Error!"), 1u);
 }
 
 TEST_F(HookRuleTest, ARefusedJournalHookFailsTheSameWay) {

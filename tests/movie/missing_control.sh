@@ -41,6 +41,7 @@ expect question 1
 expect text "Please install the Macromedia Flash Player ActiveX control." "(built-in question)"
 expect buttons "&Yes|&No"
 expect other_dialogs "" "(the hook library loaded and installed)"
+expect questions 1 "(asked once)"
 expect ended 1 "(No closes the saver)"
 expect exit_code 0
 expect fullscreen 0 "(set-up went no further)"

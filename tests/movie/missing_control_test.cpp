@@ -31,6 +31,28 @@ TEST_F(MissingControlTest, WithoutALanguageFileNoClosesWithoutOpeningAnything) {
   ExpectClosedWithoutSetUp();
 }
 
+TEST_F(MissingControlTest, AnActivationWhileTheQuestionIsOpenDoesNotAskAgain) {
+  // The system's message box re-activates the saver window while set-up waits in it.
+  struct TReentrant : platform::IMessageDialogs {
+    std::unique_ptr<TfrmScrn>& form;
+    int asked = 0;
+    explicit TReentrant(std::unique_ptr<TfrmScrn>& f) : form(f) {}
+    platform::TDialogAnswer InformationYesNo(TWindowHandle, const std::string&) override {
+      if (++asked == 1) form->FormActivate();
+      return platform::TDialogAnswer::No;
+    }
+  } reentrant(form_);
+  p_.Files().SetFile(p_.System().ExecutablePath(), builder_.Build().bytes);
+  TSaverParts parts;
+  parts.flash = std::make_unique<TFlashMode>(p_, TFlashServices{hooks_, movies_fake_, reentrant});
+  form_ = std::make_unique<TfrmScrn>(p_, std::move(parts));
+  form_->Window().Show();
+  Pump();
+  EXPECT_EQ(reentrant.asked, 1);
+  EXPECT_EQ(hooks_.InstallCalls().size(), 1u);
+  EXPECT_FALSE(WindowOpen());
+}
+
 TEST_F(MissingControlTest, YesOpensTheDownloadPageWithTheWindowAsParentThenCloses) {
   dialogs_.SetAnswer(platform::TDialogAnswer::Yes);
   TfrmScrn& form = StartAndSetUp();

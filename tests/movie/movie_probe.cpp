@@ -65,6 +65,13 @@ BOOL CALLBACK CollectButton(HWND h, LPARAM l) {
   return TRUE;
 }
 
+// Answers No. Posted: a sent command would wait for the box's own loop.
+void Answer(HWND box) {
+  TButtons buttons;
+  EnumChildWindows(box, CollectButton, reinterpret_cast<LPARAM>(&buttons));
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(buttons.no));
+}
+
 bool CoversScreen(HWND w) {
   RECT r;
   if (!IsWindowVisible(w) || !GetWindowRect(w, &r)) return false;
@@ -115,10 +122,12 @@ int Question(const std::string& saver, DWORD timeout) {
     std::string list;
     for (const std::string& t : buttons.texts) list += (list.empty() ? "" : "|") + t;
     std::printf("buttons=%s\n", list.c_str());
-    // Posted: a sent click would wait for the box's own loop.
-    if (buttons.no) PostMessageA(buttons.no, BM_CLICK, 0, 0);
+    Answer(question);
   }
   std::fflush(stdout);
+  // A saver that asks again is told here (and answered No each time).
+  int questions = question ? 1 : 0;
+  std::set<HWND> answeredBoxes{question};
   const DWORD answered = GetTickCount();
   bool ended = false;
   while (GetTickCount() - answered < timeout) {
@@ -126,8 +135,15 @@ int Question(const std::string& saver, DWORD timeout) {
       ended = true;
       break;
     }
-    for (HWND w : WindowsOf(pi.dwProcessId).windows) fullscreen = fullscreen || CoversScreen(w);
+    const TWindows f = WindowsOf(pi.dwProcessId);
+    for (HWND w : f.windows) fullscreen = fullscreen || CoversScreen(w);
+    for (HWND d : f.dialogs)
+      if (IsWindowVisible(d) && Text(d) == "Information" && answeredBoxes.insert(d).second) {
+        ++questions;
+        Answer(d);
+      }
   }
+  std::printf("questions=%d\n", questions);
   DWORD code = 0;
   if (!ended) {
     TerminateProcess(pi.hProcess, 99);
