@@ -74,22 +74,13 @@ TEST_F(MusicTest, MutedOrWithoutSoundsNothingIsEverOpened) {
   EXPECT_EQ(sndIndex_, 0);
 }
 
-TEST_F(MusicTest, StartPlaysTheFirstTrackOnlyOnce) {
-  SetTracks({"a.wav", "b.wav"});
-  TMusicPlaylist list(p_, *this);
-  list.Start();
-  list.Start();
-  Pump();
-  EXPECT_EQ(Played(), (Strings{"a.wav"}));
-  EXPECT_TRUE(list.Started());
-}
-
 // The notice hand-over: the stop that follows a notice is sent without notify, so
 // exactly one notice per track arrives and exactly one next track starts.
 TEST_F(MusicTest, EachTrackEndGivesOneNoticeAndTheStopInsideTheHandlerNone) {
   SetTracks({"a.wav", "b.wav"});
   TMusicPlaylist list(p_, *this);
   list.Start();
+  list.Start();  // only the first call starts a track
   Pump();
   EXPECT_EQ(p_.Log().Only({"Mci"}), (Strings{"MciOpen C:\\TEMP\\a.wav", "MciPlay notify"}));
   p_.Log().Clear();
@@ -209,19 +200,14 @@ TEST_F(MusicTest, ClosingFreesTheTrackFileAndDropsNoticesOnTheirWay) {
   Pump();
   // An open device holds its file, as on the system.
   EXPECT_FALSE(p_.Files().Delete(TempPath("a.wav")));
-
   ASSERT_TRUE(p_.Media().FinishTrack());  // the notice waits in the queue
   list.Close();
-  list.Close();
-  EXPECT_EQ(list.mpSaver(), nullptr);
-  EXPECT_EQ(p_.Media().Players(), 0u);
   Pump();
-  list.NextSound();
   list.Start();
+  EXPECT_EQ(list.mpSaver(), nullptr);
   EXPECT_EQ(Played(), (Strings{"a.wav"}));
   EXPECT_FALSE(p_.Log().Has("MciNotify"));
   EXPECT_TRUE(p_.Files().Delete(TempPath("a.wav")));
-  EXPECT_TRUE(p_.Files().Delete(TempPath("b.wav")));
 }
 
 }  // namespace
