@@ -116,7 +116,6 @@ TEST_F(MovieTest, QuitArgumentsDoNotMatterAndOtherCommandsAreIgnored) {
 
 TEST_F(MovieTest, PlayErrorsAreSwallowedAndTheShowGoesOn) {
   AddMovies(2);
-  movies_fake_.SetInstalled(true);
   StartAndSetUp();
   EXPECT_EQ(ErrorBoxes(""), 0u);
   THeadlessMovieState& c = Control();
