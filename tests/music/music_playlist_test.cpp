@@ -2,6 +2,8 @@
 // against the headless media player.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/music/music_fixture.h"
 
 namespace scr::saver::test {
@@ -142,6 +144,11 @@ TEST_F(MusicTest, ATrackThatEndsNormallyBetweenFailuresKeepsTheMusicGoing) {
 }
 
 enum class TSpoil { Refused, Missing, PlayRefused, NoName };
+
+void PrintTo(TSpoil s, std::ostream* os) {
+  static const char* const kNames[] = {"refused by the device", "file gone", "play refused", "no name"};
+  *os << kNames[static_cast<int>(s)];
+}
 
 class StalledTrackTest : public MusicTest, public ::testing::WithParamInterface<TSpoil> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,11 @@ struct TMuteCase {
   bool packageMute;
   bool plays;
 };
+
+void PrintTo(const TMuteCase& c, std::ostream* os) {
+  *os << (c.ini ? "stored " + std::string(c.ini).substr(9, 6) : std::string("no file")) << ", package lMute "
+      << c.packageMute;
+}
 
 class MuteChoiceTest : public MusicSaverTest, public ::testing::WithParamInterface<TMuteCase> {};
 
