@@ -52,7 +52,14 @@ void TfrmScrn::FormCreate() {
 void TfrmScrn::FormShow() { window_->HideTaskbarEntry(); }
 
 void TfrmScrn::FormActivate() {
-  if (!initializing_) return;
+  // A message box shown during set-up (the movie mode's) activates the window again:
+  // set-up under way is not started a second time.
+  if (!initializing_ || settingUp_) return;
+  settingUp_ = true;
+  struct TDone {
+    bool& flag;
+    ~TDone() { flag = false; }
+  } done{settingUp_};
   Setup();
 }
 

@@ -106,6 +106,7 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   std::unique_ptr<platform::ITimer> slideTimer_;
   std::unique_ptr<TSSFileLocations> settings_;
   bool initializing_ = false;
+  bool settingUp_ = false;
   bool showStarted_ = false;
   bool saverRunningSet_ = false;
   int32_t picIndex_ = 0, sndIndex_ = 0, flashIndex_ = 0, effectIndex_ = 0;

@@ -248,6 +248,32 @@ TEST_F(ExitRulesTest, StopShowMessageFromAnySenderAsksForThePassword) {
   EXPECT_TRUE(p_.Log().Has("VerifyScreenSavePwd"));
 }
 
+TEST_F(ExitRulesTest, AnActivationDuringSetUpDoesNotStartItAgain) {
+  // A movie part whose start re-activates the window, as a message box would.
+  struct TReactivating : IFlashPart {
+    int starts = 0;
+    bool Start(TfrmScrn& form) override {
+      ++starts;
+      form.FormActivate();
+      return true;
+    }
+    void Destroying(TfrmScrn&) override {}
+  };
+  auto part = std::make_unique<TReactivating>();
+  TReactivating& flash = *part;
+  Settings().SetVer("flash");
+  Install();
+  TSaverParts parts;
+  parts.flash = std::move(part);
+  form_ = std::make_unique<TfrmScrn>(p_, std::move(parts));
+  form_->Window().Show();
+  Pump();
+  EXPECT_EQ(flash.starts, 1);
+  EXPECT_EQ(p_.Log().Count("OpenRead C:\\SAVERS\\TEST.SCR"), 1u);
+  EXPECT_EQ(p_.Log().Count("SystemParametersInfo 97 1"), 1u);
+  EXPECT_FALSE(form_->Initializing());
+}
+
 TEST_F(ExitRulesTest, FlashKindIsExactlyLowerCase) {
   // Without a movie part a "flash" saver runs as a picture saver; "Flash" always does.
   Settings().SetVer("Flash");
