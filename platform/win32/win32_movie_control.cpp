@@ -192,7 +192,8 @@ class TSite final : public IOleClientSite, public IOleInPlaceSite, public IOleIn
 // Receives the control's events and passes the movie's commands on.
 class TEventSink final : public IDispatch {
  public:
-  TEventSink(IID events, DISPID fsCommand) : events_(events), fsCommand_(fsCommand) {}
+  TEventSink(IID events, DISPID fsCommand, TWin32MovieControls::TErrorReport report)
+      : events_(events), fsCommand_(fsCommand), report_(std::move(report)) {}
 
   void SetHandler(TFSCommandEvent handler) { handler_ = std::move(handler); }
 
@@ -230,11 +231,12 @@ class TEventSink final : public IDispatch {
     // last owner reference with it.
     AddRef();
     const TFSCommandEvent handler = handler_;
+    // Nothing may pass through the control's call: an error is reported here.
     try {
       handler(command, args);
+    } catch (const std::exception& e) {
+      if (report_) report_(e.what());
     } catch (...) {
-      // Nothing may pass through the control's call; the handlers report their own
-      // errors.
     }
     Release();
     return S_OK;
@@ -246,6 +248,7 @@ class TEventSink final : public IDispatch {
   ULONG refs_ = 1;
   IID events_;
   DISPID fsCommand_;
+  TWin32MovieControls::TErrorReport report_;
   TFSCommandEvent handler_;
 };
 
@@ -292,7 +295,7 @@ TControlTypes ReadControlTypes(IUnknown* control) {
 
 class TWin32MovieControl final : public IMovieControl {
  public:
-  TWin32MovieControl() = default;
+  explicit TWin32MovieControl(TWin32MovieControls::TErrorReport report) : report_(std::move(report)) {}
 
   // Creates and places the control. On failure what was made so far is undone by the
   // destructor.
@@ -348,7 +351,10 @@ class TWin32MovieControl final : public IMovieControl {
     visible_ = visible;
     if (window_) ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
   }
-  bool Visible() const override { return window_ ? IsWindowVisible(window_) != FALSE : visible_; }
+  // The control's own visibility, whether or not its parent shows.
+  bool Visible() const override {
+    return window_ ? (GetWindowLongA(window_, GWL_STYLE) & WS_VISIBLE) != 0 : visible_;
+  }
 
   void SetMovie(const std::u16string& path) override {
     BSTR value = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(path.data()), static_cast<UINT>(path.size()));
@@ -418,10 +424,11 @@ class TWin32MovieControl final : public IMovieControl {
       if (points->Next(1, point_.Out(), &fetched) != S_OK || !point_) return;
       if (FAILED(point_->GetConnectionInterface(&events))) return;
     }
-    sink_ = new TEventSink(events, types.fsCommand);
+    sink_ = new TEventSink(events, types.fsCommand, report_);
     if (FAILED(point_->Advise(sink_, &cookie_))) point_.Reset();
   }
 
+  TWin32MovieControls::TErrorReport report_;
   TCom<IOleObject> object_;
   TCom<IDispatch> control_;
   TCom<IDispatch> dispatch_;
@@ -438,7 +445,7 @@ class TWin32MovieControl final : public IMovieControl {
 }  // namespace
 
 std::unique_ptr<IMovieControl> TWin32MovieControls::CreateMovieControl(TWindowHandle parent, const TRect& bounds) {
-  auto control = std::make_unique<TWin32MovieControl>();
+  auto control = std::make_unique<TWin32MovieControl>(report_);
   control->Open(ToHwnd(parent), bounds);
   return control;
 }

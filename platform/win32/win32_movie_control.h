@@ -4,6 +4,7 @@
 // creates the control by its class identifier inside one of the program's windows.
 // And the framework's information question as a system message box.
 #ifdef _WIN32
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,8 +15,16 @@ namespace scr::platform::win32 {
 
 class TWin32MovieControls final : public IMovieControls {
  public:
+  // Receives the text of an error that escapes a handler of the control's events (it
+  // cannot pass through the control's call).
+  using TErrorReport = std::function<void(const std::string& text)>;
+  explicit TWin32MovieControls(TErrorReport report = {}) : report_(std::move(report)) {}
+
   // Needs the component object services initialised on the calling (main) thread.
   std::unique_ptr<IMovieControl> CreateMovieControl(TWindowHandle parent, const TRect& bounds) override;
+
+ private:
+  TErrorReport report_;
 };
 
 class TWin32Dialogs final : public IMessageDialogs {

@@ -39,7 +39,7 @@ class TWin32Platform : public TPlatform {
   TWin32Forms forms_{desktop_};
   TWin32Screen screen_{desktop_};
   TWin32Media media_{desktop_};
-  TWin32MovieControls movies_;
+  TWin32MovieControls movies_{[this](const std::string& text) { desktop_.ShowException(text); }};
   TWin32Dialogs dialogs_;
   TWin32HookHost hooks_;
 };
