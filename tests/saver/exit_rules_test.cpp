@@ -63,7 +63,7 @@ TEST_F(ExitRulesTest, ShortTrailerStopsSetUpWithTheKeyRuleStillActive) {
   EXPECT_TRUE(form_->Initializing());
   EXPECT_EQ(form_->Window().Bounds(), (TRect{0, 0, 640, 480}));
   EXPECT_FALSE(p_.Screen().ScreenSaverRunning());
-  EXPECT_EQ(p_.Log().Count("OpenRead"), p_.Log().Count("CloseFile"));
+  EXPECT_EQ(p_.Log().Count("OpenRead C:\\SAVERS\\TEST.SCR"), p_.Log().Count("CloseFile C:\\SAVERS\\TEST.SCR"));
   Move(10, 10);
   Move(100, 100);
   EXPECT_TRUE(WindowOpen());

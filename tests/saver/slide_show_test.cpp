@@ -174,7 +174,7 @@ TEST_F(SaverTest, DamagedPictureRecordStopsTheShowWithTheReadersMessage) {
   // The timer stays off: no tick after the failed one.
   EXPECT_EQ(TimerTimes(p_.Log(), " tick").size(), 1u);
   // The file was closed again.
-  EXPECT_EQ(p_.Log().Count("OpenRead"), p_.Log().Count("CloseFile"));
+  EXPECT_EQ(p_.Log().Count("OpenRead C:\\SAVERS\\TEST.SCR"), p_.Log().Count("CloseFile C:\\SAVERS\\TEST.SCR"));
 }
 
 TEST_F(SaverTest, MetafilesCannotBeDrawnWithoutTheSystemsRenderer) {
