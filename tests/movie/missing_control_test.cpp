@@ -95,3 +95,24 @@ TEST_F(MissingControlTest, TheHookStartedBeforeIsRemovedWithTheWindow) {
 
 }  // namespace
 }  // namespace scr::saver::test
+
+namespace scr::saver::test {
+namespace {
+
+// The part the runtime gives the saver window uses the platform's own services.
+TEST_F(MovieTest, ThePlatformsPartAsksThroughThePlatformsDialog) {
+  AddMovies(1);
+  p_.Files().SetFile(p_.System().ExecutablePath(), builder_.Build().bytes);
+  p_.Movies().SetInstalled(false);
+  p_.Dialogs().SetAnswer(platform::TDialogAnswer::Yes);
+  form_ = std::make_unique<TfrmScrn>(p_, TSaverParts{nullptr, CreateFlashPart(p_)});
+  form_->Window().Show();
+  Pump();
+  EXPECT_EQ(p_.Hooks().InstallCalls().size(), 1u);
+  ASSERT_EQ(p_.Dialogs().Shown().size(), 1u);
+  EXPECT_EQ(p_.Shell().Requests().size(), 1u);
+  EXPECT_FALSE(WindowOpen());
+}
+
+}  // namespace
+}  // namespace scr::saver::test
