@@ -308,6 +308,10 @@ class TWin32MovieControl final : public IMovieControl {
     site_ = new TSite(parent, rect);
     OleCheck(object_->SetClientSite(static_cast<IOleClientSite*>(site_)));
     clientSiteSet_ = true;
+    // A control that keeps its state in a stream starts from a fresh one.
+    TCom<IPersistStreamInit> persist;
+    if (SUCCEEDED(object_->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(persist.Out()))))
+      persist->InitNew();
     const TControlTypes types = ReadControlTypes(object_.Get());
     // The interface whose function table holds play, stop and the frame query; a
     // dual interface answers for IDispatch too.
