@@ -3,17 +3,12 @@
 // 0xFF0000nn for system colour number nn.
 #include <cstdint>
 
+#include "common/colour.h"
+
 namespace scr {
 
-using TColor = uint32_t;
-
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clWindow = 0xFF000005;   // system colour 5, window background
 inline constexpr TColor clBtnFace = 0xFF00000F;  // system colour 15, face of buttons and forms
-
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
-constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFFu); }
 
 // The classic palette of the system colours, for hosts without a system to ask;
 // unknown numbers give black.

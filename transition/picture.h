@@ -8,11 +8,11 @@
 
 namespace scr {
 
-class TPicture {
+class TViewPicture {
  public:
-  TPicture() = default;
-  TPicture(const TPicture&) = delete;
-  TPicture& operator=(const TPicture&) = delete;
+  TViewPicture() = default;
+  TViewPicture(const TViewPicture&) = delete;
+  TViewPicture& operator=(const TViewPicture&) = delete;
 
   // The graphic, or null when the picture holds none.
   const TGraphic* Graphic() const { return graphic_.get(); }
@@ -25,7 +25,7 @@ class TPicture {
     graphic_ = g ? g->Clone() : nullptr;
     Changed();
   }
-  void Assign(const TPicture& other) { Assign(other.Graphic()); }
+  void Assign(const TViewPicture& other) { Assign(other.Graphic()); }
   // Takes g over without copying.
   void Take(std::unique_ptr<TGraphic> g) {
     graphic_ = std::move(g);

@@ -147,7 +147,7 @@ class TCustomTransitionView {
   void SetAutoSize(bool v);
   TBackgroundMode BgMode() const { return bgMode_; }
   void SetBgMode(TBackgroundMode v);
-  TPicture& BgPicture() { return bgPicture_; }
+  TViewPicture& BgPicture() { return bgPicture_; }
   void SetBgPicture(const TGraphic* g) { bgPicture_.Assign(g); }
   bool Center() const { return center_; }
   void SetCenter(bool v);
@@ -169,7 +169,7 @@ class TCustomTransitionView {
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v) { parentShowHint_ = v; }
   // The picture the next transition brings in (a copy of what is assigned).
-  TPicture& Picture() { return picture_; }
+  TViewPicture& Picture() { return picture_; }
   void SetPicture(const TGraphic* g) { picture_.Assign(g); }
   bool Reverse() const { return reverse_.load(std::memory_order_relaxed); }
   void SetReverse(bool v) { reverse_.store(v, std::memory_order_relaxed); }
@@ -244,7 +244,7 @@ class TCustomTransitionView {
   TAnchors anchors_ = akLeft | akTop;
   bool autoSize_ = true;
   TBackgroundMode bgMode_ = bmTiled;
-  TPicture bgPicture_;
+  TViewPicture bgPicture_;
   bool center_ = false;
   TColor color_ = clWindow;
   std::atomic<uint16_t> delay_{40};
@@ -254,7 +254,7 @@ class TCustomTransitionView {
   std::atomic<bool> manual_{false};
   bool parentColor_ = true;
   bool parentShowHint_ = true;
-  TPicture picture_;
+  TViewPicture picture_;
   std::atomic<bool> reverse_{false};
   bool showHint_ = false;
   bool stretch_ = false;
