@@ -16,11 +16,13 @@ namespace scr {
 
 namespace {
 
-// Sets a flag for a scope; the flag is cleared however the scope is left.
+// Sets a flag for a scope and puts back its earlier value however the scope is left
+// (a handler may start a nested frame or step).
 struct TFlagScope {
   bool& flag;
-  explicit TFlagScope(bool& f) : flag(f) { flag = true; }
-  ~TFlagScope() { flag = false; }
+  bool before;
+  explicit TFlagScope(bool& f) : flag(f), before(f) { flag = true; }
+  ~TFlagScope() { flag = before; }
 };
 
 }  // namespace
