@@ -18,7 +18,7 @@ cmake --build --preset native -j "$jobs"
 if [ -z "${SCR_SKIP_ASAN:-}" ]; then
   cmake --preset asan >/dev/null
   cmake --build --preset asan -j "$jobs"
-  ctest --test-dir build/asan -L unit -j "$jobs" --output-on-failure --timeout 600
+  LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" ctest --test-dir build/asan -L unit -j "$jobs" --output-on-failure --timeout 600
 fi
 
 if [ -z "${SCR_SKIP_FUZZ:-}" ] && [ -f fuzz/CMakeLists.txt ]; then
