@@ -11,11 +11,11 @@ namespace {
 class TPlainSetupForm : public TMainForm, public platform::IWindowEvents {
  public:
   explicit TPlainSetupForm(platform::TPlatform& p) {
-    platform::TWindowSpec spec;
-    spec.caption = "Setup";
-    spec.bounds = TRect{100, 100, 100 + 380, 100 + 260};
-    spec.color = 0xC0C0C0;
-    window_ = p.Windowing().CreateTopWindow(spec, this);
+    platform::TWindowSpec desc;
+    desc.caption = "Setup";
+    desc.bounds = TRect{100, 100, 100 + 380, 100 + 260};
+    desc.color = 0xC0C0C0;
+    window_ = p.Windowing().CreateTopWindow(desc, this);
   }
   platform::IWindow& Window() override { return *window_; }
 
@@ -26,12 +26,12 @@ class TPlainSetupForm : public TMainForm, public platform::IWindowEvents {
 class TPlainSaverForm : public TMainForm, public platform::IWindowEvents {
  public:
   explicit TPlainSaverForm(platform::TPlatform& p) : p_(p) {
-    platform::TWindowSpec spec;
-    spec.caption = "Saver";
-    spec.bounds = TRect{0, 0, 320, 240};
-    spec.color = 0;
-    spec.borderless = true;
-    window_ = p.Windowing().CreateTopWindow(spec, this);
+    platform::TWindowSpec desc;
+    desc.caption = "Saver";
+    desc.bounds = TRect{0, 0, 320, 240};
+    desc.color = 0;
+    desc.borderless = true;
+    window_ = p.Windowing().CreateTopWindow(desc, this);
   }
   platform::IWindow& Window() override { return *window_; }
 

@@ -97,7 +97,7 @@ class IForms {
  public:
   virtual ~IForms() = default;
   // Creates the form hidden; events (may be null) must outlive it.
-  virtual std::unique_ptr<IForm> CreateForm(TFormSpec spec, IWindowEvents* events) = 0;
+  virtual std::unique_ptr<IForm> CreateForm(TFormSpec desc, IWindowEvents* events) = 0;
   // The application-wide cursor: every window of the program shows it while it is not
   // crDefault; crDefault gives each window its own cursor back.
   virtual void SetCursor(TCursor cursor) = 0;
@@ -106,15 +106,15 @@ class IForms {
 
 // Raises std::invalid_argument unless every control's parent is -1 or an earlier
 // panel. CreateForm checks this first.
-void CheckFormSpec(const TFormSpec& spec);
+void CheckFormSpec(const TFormSpec& desc);
 
 // The index of the named control, or -1.
-int FindControl(const TFormSpec& spec, std::string_view name);
+int FindControl(const TFormSpec& desc, std::string_view name);
 
 // Where each control lies within its parent's client area when the form's client area
 // is width x height: aligned controls take the parent's edges (top ones in the order
 // of their tops, bottom ones in the order of their bottoms from below, then the one
 // filling the rest); the others keep their bounds.
-std::vector<TRect> LayoutControls(const TFormSpec& spec, int width, int height);
+std::vector<TRect> LayoutControls(const TFormSpec& desc, int width, int height);
 
 }  // namespace scr::platform

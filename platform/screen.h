@@ -115,7 +115,7 @@ class IScreen {
   virtual ~IScreen() = default;
 
   // Creates (hidden) a borderless screen window; events may be null and must outlive it.
-  virtual std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& spec, IScreenWindowEvents* events) = 0;
+  virtual std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) = 0;
 
   // The application's idle handler: called every time the message loop finds its
   // queue empty, before it waits. An empty function removes it.

@@ -71,7 +71,7 @@ class IWindowing {
   virtual TRect ScreenRect() = 0;
   // Creates (hidden) one of the program's own top-level windows; events may be null
   // and must outlive the window.
-  virtual std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& spec, IWindowEvents* events) = 0;
+  virtual std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) = 0;
   // Posts a message to any window; false when that failed.
   virtual bool PostMessageTo(TWindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) = 0;
 };

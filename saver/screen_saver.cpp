@@ -21,12 +21,12 @@ constexpr int kBtnFace = 15;
 }  // namespace
 
 TfrmScrn::TfrmScrn(platform::TPlatform& platform, TSaverParts parts) : p_(platform), parts_(std::move(parts)) {
-  platform::TWindowSpec spec;
-  spec.caption = "frmScrn";
-  spec.bounds = kDesignBounds;
-  spec.color = p_.Screen().SysColor(kBtnFace);
-  spec.borderless = true;
-  window_ = p_.Screen().CreateScreenWindow(spec, this);
+  platform::TWindowSpec desc;
+  desc.caption = "frmScrn";
+  desc.bounds = kDesignBounds;
+  desc.color = p_.Screen().SysColor(kBtnFace);
+  desc.borderless = true;
+  window_ = p_.Screen().CreateScreenWindow(desc, this);
   pshow_ = std::make_unique<TShowView>(window_->TransitionHost());
   pshow_->OnMouseMove = [this](platform::TShiftBits shift, int x, int y) { FormMouseMove(shift, x, y); };
   pshow_->OnMouseDown = [this](platform::TButton b, platform::TShiftBits shift, int x, int y) {

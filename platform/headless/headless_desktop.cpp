@@ -131,14 +131,14 @@ bool THeadlessDesktop::IsVisible(TWindowHandle window) {
 std::optional<TRect> THeadlessDesktop::WindowRect(TWindowHandle window) {
   log_.Add("GetWindowRect " + HandleText(window));
   if (const TForeignWindow* w = Foreign(window)) return w->rect;
-  if (const auto it = own_.find(window); it != own_.end()) return it->second.spec.bounds;
+  if (const auto it = own_.find(window); it != own_.end()) return it->second.desc.bounds;
   return std::nullopt;
 }
 
 std::optional<TRect> THeadlessDesktop::ClientRect(TWindowHandle window) {
   if (const TForeignWindow* w = Foreign(window)) return TRect{0, 0, w->rect.Width(), w->rect.Height()};
   if (const auto it = own_.find(window); it != own_.end())
-    return TRect{0, 0, it->second.spec.bounds.Width(), it->second.spec.bounds.Height()};
+    return TRect{0, 0, it->second.desc.bounds.Width(), it->second.desc.bounds.Height()};
   return std::nullopt;
 }
 
@@ -151,10 +151,10 @@ std::unique_ptr<IDeviceContext> THeadlessDesktop::WindowDC(TWindowHandle window)
   return std::make_unique<THeadlessDC>(window, *this, log_);
 }
 
-std::unique_ptr<IWindow> THeadlessDesktop::CreateTopWindow(const TWindowSpec& spec, IWindowEvents* events) {
+std::unique_ptr<IWindow> THeadlessDesktop::CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) {
   const TWindowHandle h = nextOwn_++;
-  own_[h] = TOwnWindow{spec, events, false};
-  log_.Add("CreateWindow " + HandleText(h) + " \"" + spec.caption + "\" " + RectText(spec.bounds));
+  own_[h] = TOwnWindow{desc, events, false};
+  log_.Add("CreateWindow " + HandleText(h) + " \"" + desc.caption + "\" " + RectText(desc.bounds));
   return std::make_unique<THeadlessWindow>(h, *this);
 }
 
@@ -229,7 +229,7 @@ void THeadlessDesktop::DispatchTo(IWindowEvents* events, const TMessage& m) {
 }
 
 void THeadlessDesktop::SetOwnBounds(TWindowHandle h, const TRect& bounds) {
-  if (const auto it = own_.find(h); it != own_.end()) it->second.spec.bounds = bounds;
+  if (const auto it = own_.find(h); it != own_.end()) it->second.desc.bounds = bounds;
 }
 
 void THeadlessDesktop::SetMessageHandler(TWindowHandle h, TMessageHandler handler) {

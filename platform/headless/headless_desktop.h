@@ -42,7 +42,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   std::optional<TRect> ClientRect(TWindowHandle window) override;
   std::unique_ptr<IDeviceContext> WindowDC(TWindowHandle window) override;
   TRect ScreenRect() override { return screen_; }
-  std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& spec, IWindowEvents* events) override;
+  std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) override;
   bool PostMessageTo(TWindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) override;
 
   // IApplication
@@ -75,7 +75,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
 
   // Used by the own windows.
   struct TOwnWindow {
-    TWindowSpec spec;
+    TWindowSpec desc;
     IWindowEvents* events = nullptr;
     bool visible = false;
   };

@@ -8,17 +8,17 @@ namespace {
 
 const char* CursorName(TCursor cursor) { return cursor == TCursor::crHandPoint ? "crHandPoint" : "crDefault"; }
 
-int IndexOf(const TFormSpec& spec, std::string_view name) {
-  const int i = FindControl(spec, name);
+int IndexOf(const TFormSpec& desc, std::string_view name) {
+  const int i = FindControl(desc, name);
   if (i < 0) throw std::invalid_argument("no control named " + std::string(name));
   return i;
 }
 
 }  // namespace
 
-THeadlessForm::THeadlessForm(THeadlessForms& owner, THeadlessDesktop& desktop, TFormSpec spec,
+THeadlessForm::THeadlessForm(THeadlessForms& owner, THeadlessDesktop& desktop, TFormSpec desc,
                              IWindowEvents* events)
-    : owner_(owner), desktop_(desktop), spec_(std::move(spec)) {
+    : owner_(owner), desktop_(desktop), spec_(std::move(desc)) {
   const TRect screen = desktop_.ScreenRect();
   const TPoint at = spec_.screenCenter ? TPoint{screen.left + (screen.Width() - spec_.clientWidth) / 2,
                                                 screen.top + (screen.Height() - spec_.clientHeight) / 2}
@@ -79,9 +79,9 @@ void THeadlessForm::MouseLeave(std::string_view name) {
   Fire(event);
 }
 
-std::unique_ptr<IForm> THeadlessForms::CreateForm(TFormSpec spec, IWindowEvents* events) {
-  CheckFormSpec(spec);
-  auto form = std::make_unique<THeadlessForm>(*this, desktop_, std::move(spec), events);
+std::unique_ptr<IForm> THeadlessForms::CreateForm(TFormSpec desc, IWindowEvents* events) {
+  CheckFormSpec(desc);
+  auto form = std::make_unique<THeadlessForm>(*this, desktop_, std::move(desc), events);
   forms_.push_back(form.get());
   return form;
 }

@@ -17,7 +17,7 @@ class THeadlessForms;
 
 class THeadlessForm : public IForm {
  public:
-  THeadlessForm(THeadlessForms& owner, THeadlessDesktop& desktop, TFormSpec spec, IWindowEvents* events);
+  THeadlessForm(THeadlessForms& owner, THeadlessDesktop& desktop, TFormSpec desc, IWindowEvents* events);
   ~THeadlessForm() override;
 
   // IWindow: Show runs onShow, then shows the window.
@@ -37,7 +37,7 @@ class THeadlessForm : public IForm {
 
   // Inspection.
   // The description with the texts, caption and check states as they are now.
-  const TFormSpec& Spec() const { return spec_; }
+  const TFormSpec& Desc() const { return spec_; }
   const TControlSpec& Control(std::string_view name) const;
   // The control's place in its parent's client area, laid out for the form's size.
   TRect ControlRect(std::string_view name) const;
@@ -67,7 +67,7 @@ class THeadlessForms : public IForms {
  public:
   THeadlessForms(TCallLog& log, THeadlessDesktop& desktop) : log_(log), desktop_(desktop) {}
 
-  std::unique_ptr<IForm> CreateForm(TFormSpec spec, IWindowEvents* events) override;
+  std::unique_ptr<IForm> CreateForm(TFormSpec desc, IWindowEvents* events) override;
   void SetCursor(TCursor cursor) override;
   TCursor Cursor() const override { return cursor_; }
 

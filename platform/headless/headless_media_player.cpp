@@ -46,10 +46,10 @@ uint32_t MciNotifyCode(TMPNotifyValue value) {
 class THeadlessMediaPlayer : public IMediaPlayer {
  public:
   explicit THeadlessMediaPlayer(THeadlessMedia& media) : media_(media) {
-    TWindowSpec spec;
-    spec.caption = "MediaPlayer";
-    spec.bounds = TRect{};
-    window_ = media_.Desktop().CreateTopWindow(spec, nullptr);
+    TWindowSpec desc;
+    desc.caption = "MediaPlayer";
+    desc.bounds = TRect{};
+    window_ = media_.Desktop().CreateTopWindow(desc, nullptr);
     media_.Desktop().SetMessageHandler(window_->Handle(), [this](uint32_t m, uintptr_t wp, intptr_t lp) {
       if (m != kMciNotifyMessage) return false;
       Notice(NoticeFromCode(wp), static_cast<uint32_t>(lp));

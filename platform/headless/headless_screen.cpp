@@ -80,10 +80,10 @@ class THeadlessRegistryKey : public IRegistryKey {
 
 class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public IWindowEvents {
  public:
-  THeadlessScreenWindow(THeadlessScreen& screen, const TWindowSpec& spec, IScreenWindowEvents* events)
-      : screen_(screen), desktop_(screen.Desktop()), events_(events), bounds_(spec.bounds) {
-    window_ = desktop_.CreateTopWindow(spec, this);
-    SetCanvasColor(spec.color);
+  THeadlessScreenWindow(THeadlessScreen& screen, const TWindowSpec& desc, IScreenWindowEvents* events)
+      : screen_(screen), desktop_(screen.Desktop()), events_(events), bounds_(desc.bounds) {
+    window_ = desktop_.CreateTopWindow(desc, this);
+    SetCanvasColor(desc.color);
     SetClientSize(std::max(0, bounds_.Width()), std::max(0, bounds_.Height()));
     desktop_.SetMessageHandler(window_->Handle(), [this](uint32_t m, uintptr_t wp, intptr_t lp) {
       return Input(m, wp, lp);
@@ -263,9 +263,9 @@ THeadlessScreen::THeadlessScreen(TCallLog& log, THeadlessDesktop& desktop)
 
 THeadlessScreen::~THeadlessScreen() = default;
 
-std::unique_ptr<IScreenWindow> THeadlessScreen::CreateScreenWindow(const TWindowSpec& spec,
+std::unique_ptr<IScreenWindow> THeadlessScreen::CreateScreenWindow(const TWindowSpec& desc,
                                                                    IScreenWindowEvents* events) {
-  auto w = std::make_unique<THeadlessScreenWindow>(*this, spec, events);
+  auto w = std::make_unique<THeadlessScreenWindow>(*this, desc, events);
   windows_.push_back(w.get());
   return w;
 }
@@ -346,10 +346,10 @@ void THeadlessScreen::TimerGone(uint32_t id) { timers_.erase(id); }
 
 TWindowHandle THeadlessScreen::TimerWindow() {
   if (!timerWindow_ || !timerWindow_->Exists()) {
-    TWindowSpec spec;
-    spec.caption = "TimerWindow";
-    spec.bounds = TRect{};
-    timerWindow_ = desktop_.CreateTopWindow(spec, nullptr);
+    TWindowSpec desc;
+    desc.caption = "TimerWindow";
+    desc.bounds = TRect{};
+    timerWindow_ = desktop_.CreateTopWindow(desc, nullptr);
     desktop_.SetMessageHandler(timerWindow_->Handle(), [this](uint32_t m, uintptr_t wp, intptr_t lp) {
       if (m != kTimer) return false;
       if (const auto it = timers_.find(static_cast<uint32_t>(wp)); it != timers_.end()) it->second->Tick(lp);

@@ -30,7 +30,7 @@ class THeadlessScreen : public IScreen {
   THeadlessScreen(TCallLog& log, THeadlessDesktop& desktop);
   ~THeadlessScreen() override;
 
-  std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& spec, IScreenWindowEvents* events) override;
+  std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) override;
   void SetIdleHandler(std::function<void()> handler) override;
   std::unique_ptr<ITimer> CreateTimer() override;
   int ShowCursor(bool show) override;

@@ -161,15 +161,15 @@ std::unique_ptr<IDeviceContext> TWin32Desktop::WindowDC(TWindowHandle window) {
 
 TRect TWin32Desktop::ScreenRect() { return TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-std::unique_ptr<IWindow> TWin32Desktop::CreateTopWindow(const TWindowSpec& spec, IWindowEvents* events) {
+std::unique_ptr<IWindow> TWin32Desktop::CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) {
   RegisterWindowClass();
   auto data = std::make_unique<TWindowData>();
   data->events = events;
-  data->color = spec.color;
+  data->color = desc.color;
   data->desktop = this;
-  const DWORD style = spec.borderless ? WS_POPUP : WS_OVERLAPPEDWINDOW;
-  HWND h = CreateWindowExA(0, kWindowClass, spec.caption.c_str(), style, spec.bounds.left, spec.bounds.top,
-                           spec.bounds.Width(), spec.bounds.Height(), nullptr, nullptr, GetModuleHandleA(nullptr),
+  const DWORD style = desc.borderless ? WS_POPUP : WS_OVERLAPPEDWINDOW;
+  HWND h = CreateWindowExA(0, kWindowClass, desc.caption.c_str(), style, desc.bounds.left, desc.bounds.top,
+                           desc.bounds.Width(), desc.bounds.Height(), nullptr, nullptr, GetModuleHandleA(nullptr),
                            data.get());
   if (!h) return nullptr;
   return std::make_unique<TWin32Window>(h, std::move(data));

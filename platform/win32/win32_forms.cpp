@@ -60,7 +60,7 @@ void RegisterClasses() {
 
 class TWin32Form : public IForm {
  public:
-  TWin32Form(IApplication& app, TFormSpec spec, IWindowEvents* events);
+  TWin32Form(IApplication& app, TFormSpec desc, IWindowEvents* events);
   ~TWin32Form() override;
 
   bool Created() const { return form_ != nullptr; }
@@ -148,8 +148,8 @@ class TWin32Form : public IForm {
   TWindowLink formLink_;
 };
 
-TWin32Form::TWin32Form(IApplication& app, TFormSpec spec, IWindowEvents* events)
-    : app_(app), spec_(std::move(spec)), events_(events) {
+TWin32Form::TWin32Form(IApplication& app, TFormSpec desc, IWindowEvents* events)
+    : app_(app), spec_(std::move(desc)), events_(events) {
   RegisterClasses();
   const size_t n = spec_.controls.size();
   hwnds_.assign(n, nullptr);
@@ -181,7 +181,7 @@ TWin32Form::TWin32Form(IApplication& app, TFormSpec spec, IWindowEvents* events)
 
 TWin32Form::~TWin32Form() {
   if (form_ && IsWindow(form_)) DestroyWindow(form_);
-  for (auto& [spec, font] : fonts_) DeleteObject(font);
+  for (auto& [desc, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
 }
 
@@ -469,9 +469,9 @@ LRESULT CALLBACK FormsWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-std::unique_ptr<IForm> TWin32Forms::CreateForm(TFormSpec spec, IWindowEvents* events) {
-  CheckFormSpec(spec);
-  auto form = std::make_unique<TWin32Form>(app_, std::move(spec), events);
+std::unique_ptr<IForm> TWin32Forms::CreateForm(TFormSpec desc, IWindowEvents* events) {
+  CheckFormSpec(desc);
+  auto form = std::make_unique<TWin32Form>(app_, std::move(desc), events);
   if (!form->Created()) return nullptr;
   return form;
 }

@@ -13,7 +13,7 @@ class TWin32Forms : public IForms {
   // Errors that escape a form's events go to app's error report.
   explicit TWin32Forms(IApplication& app) : app_(app) {}
 
-  std::unique_ptr<IForm> CreateForm(TFormSpec spec, IWindowEvents* events) override;
+  std::unique_ptr<IForm> CreateForm(TFormSpec desc, IWindowEvents* events) override;
   void SetCursor(TCursor cursor) override;
   TCursor Cursor() const override;
 

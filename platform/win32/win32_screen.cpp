@@ -115,14 +115,14 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   }
 
-  bool Create(const TWindowSpec& spec) {
-    bounds_ = spec.bounds;
-    SetCanvasColor(spec.color);
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kScreenClass, spec.caption.c_str(), WS_POPUP, spec.bounds.left,
-                            spec.bounds.top, spec.bounds.Width(), spec.bounds.Height(), nullptr, nullptr,
+  bool Create(const TWindowSpec& desc) {
+    bounds_ = desc.bounds;
+    SetCanvasColor(desc.color);
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kScreenClass, desc.caption.c_str(), WS_POPUP, desc.bounds.left,
+                            desc.bounds.top, desc.bounds.Width(), desc.bounds.Height(), nullptr, nullptr,
                             GetModuleHandleA(nullptr), this);
     if (!hwnd_) return false;
-    SetClientSize(spec.bounds.Width(), spec.bounds.Height());
+    SetClientSize(desc.bounds.Width(), desc.bounds.Height());
     return true;
   }
 
@@ -362,10 +362,10 @@ class TWin32RegistryKey : public IRegistryKey {
 
 TWin32Screen::TWin32Screen(TWin32Desktop& desktop) : desktop_(desktop) { SetMetafileRenderer(RenderMetafile); }
 
-std::unique_ptr<IScreenWindow> TWin32Screen::CreateScreenWindow(const TWindowSpec& spec, IScreenWindowEvents* events) {
+std::unique_ptr<IScreenWindow> TWin32Screen::CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) {
   RegisterScreenClass();
   auto w = std::make_unique<TWin32ScreenWindow>(desktop_, events);
-  if (!w->Create(spec)) return nullptr;
+  if (!w->Create(desc)) return nullptr;
   return w;
 }
 

@@ -14,7 +14,7 @@ class TWin32Screen : public IScreen {
   // Registers the GDI metafile renderer for the picture classes.
   explicit TWin32Screen(TWin32Desktop& desktop);
 
-  std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& spec, IScreenWindowEvents* events) override;
+  std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) override;
   void SetIdleHandler(std::function<void()> handler) override { desktop_.SetIdleHandler(std::move(handler)); }
   std::unique_ptr<ITimer> CreateTimer() override;
   int ShowCursor(bool show) override;

@@ -43,9 +43,9 @@ class EntryTest : public ::testing::Test {
 // A form whose window closes itself once the loop has run an idle turn.
 struct TRecordingForm : TMainForm, platform::IWindowEvents {
   explicit TRecordingForm(platform::TPlatform& p, const char* caption) {
-    platform::TWindowSpec spec;
-    spec.caption = caption;
-    window = p.Windowing().CreateTopWindow(spec, this);
+    platform::TWindowSpec desc;
+    desc.caption = caption;
+    window = p.Windowing().CreateTopWindow(desc, this);
   }
   platform::IWindow& Window() override { return *window; }
   void Activated() override { window->Close(); }

@@ -116,13 +116,13 @@ std::vector<uint8_t> MakeIco(const std::vector<TIconEntry>& entries) {
 std::vector<uint8_t> MakeIconDib(int width, int height, int bits, const std::vector<uint32_t>& palette,
                                  const std::function<uint32_t(int x, int y)>& value,
                                  const std::function<bool(int x, int y)>& masked) {
-  TBmpSpec spec;
-  spec.width = width;
-  spec.height = 2 * height;
-  spec.bitCount = static_cast<uint16_t>(bits);
-  spec.palette = palette;
-  spec.colorsUsed = static_cast<uint32_t>(palette.size());
-  std::vector<uint8_t> out = MakeDibHeader(spec);
+  TBmpSpec desc;
+  desc.width = width;
+  desc.height = 2 * height;
+  desc.bitCount = static_cast<uint16_t>(bits);
+  desc.palette = palette;
+  desc.colorsUsed = static_cast<uint32_t>(palette.size());
+  std::vector<uint8_t> out = MakeDibHeader(desc);
   const std::vector<uint8_t> colours = PackRows(width, height, bits, false, value);
   const std::vector<uint8_t> mask = PackRows(width, height, 1, false, [&](int x, int y) { return masked(x, y) ? 1u : 0u; });
   out.insert(out.end(), colours.begin(), colours.end());

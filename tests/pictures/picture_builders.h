@@ -31,9 +31,9 @@ struct TBmpSpec {
 };
 
 // The header, masks and palette of a device-independent bitmap (no file header).
-std::vector<uint8_t> MakeDibHeader(const TBmpSpec& spec);
+std::vector<uint8_t> MakeDibHeader(const TBmpSpec& desc);
 // A complete bitmap file.
-std::vector<uint8_t> MakeBmp(const TBmpSpec& spec);
+std::vector<uint8_t> MakeBmp(const TBmpSpec& desc);
 
 // Stored rows of raw pixel values (palette indexes or packed pixels) of `bits` bits,
 // each row padded to 4 bytes, bottom row first unless topDown.

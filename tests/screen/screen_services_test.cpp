@@ -19,8 +19,8 @@ class ScreenTest : public ::testing::Test {
   THeadlessPlatform p_;
   // Runs the loop on a hidden helper window until virtual time `until`.
   void RunUntil(uint64_t until) {
-    TWindowSpec spec;
-    auto w = p_.Windowing().CreateTopWindow(spec, nullptr);
+    TWindowSpec desc;
+    auto w = p_.Windowing().CreateTopWindow(desc, nullptr);
     p_.Desktop().At(until, [&w] { w->Close(); });
     p_.Application().Run(*w);
   }
@@ -53,8 +53,8 @@ TEST_F(ScreenTest, TimersTickEveryIntervalWhileEnabledAndRestartWhenEnabledAgain
 }
 
 TEST_F(ScreenTest, AnIdleHandlerThatKeepsPostingIsCaughtAsAStall) {
-  TWindowSpec spec;
-  auto w = p_.Windowing().CreateTopWindow(spec, nullptr);
+  TWindowSpec desc;
+  auto w = p_.Windowing().CreateTopWindow(desc, nullptr);
   p_.Screen().SetIdleHandler([&] { p_.Windowing().PostMessageTo(w->Handle(), 0x401, 0, 0); });
   EXPECT_THROW(p_.Application().Run(*w), headless::EHeadlessStall);
 }
@@ -79,9 +79,9 @@ struct TInputLog : IScreenWindowEvents {
 
 TEST_F(ScreenTest, InputReachesTheTopmostVisibleScreenWindowInClientCoordinates) {
   TInputLog events;
-  TWindowSpec spec;
-  spec.bounds = TRect{100, 50, 300, 250};
-  std::unique_ptr<IScreenWindow> w = p_.Screen().CreateScreenWindow(spec, &events);
+  TWindowSpec desc;
+  desc.bounds = TRect{100, 50, 300, 250};
+  std::unique_ptr<IScreenWindow> w = p_.Screen().CreateScreenWindow(desc, &events);
   EXPECT_FALSE(p_.Screen().PostKeyDown(65));  // hidden: no target
   w->Show();
   EXPECT_TRUE(p_.Screen().PostKeyDown(65));
@@ -101,10 +101,10 @@ TEST_F(ScreenTest, RecordedFramesGoToTheNamedFolder) {
   setenv("SCR_HEADLESS_FRAMES", dir.c_str(), 1);
   THeadlessPlatform recording;
   unsetenv("SCR_HEADLESS_FRAMES");
-  TWindowSpec spec;
-  spec.bounds = TRect{0, 0, 1024, 768};
-  spec.color = 0x0000FF;
-  std::unique_ptr<IScreenWindow> w = recording.Screen().CreateScreenWindow(spec, nullptr);
+  TWindowSpec desc;
+  desc.bounds = TRect{0, 0, 1024, 768};
+  desc.color = 0x0000FF;
+  std::unique_ptr<IScreenWindow> w = recording.Screen().CreateScreenWindow(desc, nullptr);
   w->Show();
   recording.Screen().PaintPending();
   ASSERT_EQ(recording.Screen().FramesPresented(), 1);

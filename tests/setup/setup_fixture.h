@@ -59,7 +59,7 @@ class SetupTest : public ::testing::Test {
   std::map<std::string, std::string> Texts() {
     std::map<std::string, std::string> out;
     out["caption"] = dialog_->Form().Caption();
-    for (const platform::TControlSpec& c : Model().Spec().controls)
+    for (const platform::TControlSpec& c : Model().Desc().controls)
       if (!c.name.empty()) out[c.name] = c.text;
     return out;
   }

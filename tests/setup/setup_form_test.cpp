@@ -17,7 +17,7 @@ using platform::TCursor;
 TEST_F(SetupTest, DesignLaysOutThePanelsAndControls) {
   InstallSaver();
   auto& form = Open();
-  EXPECT_EQ(form.Spec().color, 0x00E7F7FFu);
+  EXPECT_EQ(form.Desc().color, 0x00E7F7FFu);
   EXPECT_EQ(form.Bounds(), Bounds((1024 - 305) / 2, (768 - 359) / 2, 305, 359)) << "centred on the screen";
   EXPECT_EQ(form.ControlRect(kTopPanel), Bounds(0, 0, 305, 145));
   EXPECT_EQ(form.ControlRect(kPanel2), Bounds(0, 145, 305, 159));
@@ -29,7 +29,7 @@ TEST_F(SetupTest, DesignLaysOutThePanelsAndControls) {
     const TRect r = form.ControlRect(name);
     EXPECT_EQ((TPoint{r.left, r.top}), (TPoint{left, top})) << name;
   }
-  EXPECT_EQ(form.Control(kOKButton).parent, platform::FindControl(form.Spec(), kPanel1));
+  EXPECT_EQ(form.Control(kOKButton).parent, platform::FindControl(form.Desc(), kPanel1));
   EXPECT_EQ(form.Control(klblEmail).font->color, 0x00FF0000u);
   EXPECT_TRUE(form.Control(klblTitle).font->bold);
 }
@@ -235,7 +235,7 @@ TEST_F(SetupTest, SetupModeRunsTheDialogUntilOkClosesIt) {
     p_.Desktop().At(p_.Desktop().Now() + 10, [&] {
       platform::headless::THeadlessForm* form = p_.Forms().Last();
       ASSERT_NE(form, nullptr);
-      seen = form->Spec().caption == "Setup [Lake Views]";
+      seen = form->Desc().caption == "Setup [Lake Views]";
       form->Click(kcbMute);
       form->Click(kOKButton);
     });
