@@ -11,8 +11,10 @@ temp_win=$(scr_winpath "$WINE_TEMP")
 rm -f "$WINE_TEMP/a.mid" "$WINE_TEMP/b c.wav" "$WINE_TEMP/clip.swf" "$WINE_SYSTEM/nuvscrhook.dll" \
   "$WINE_TEMP/../evil.txt"
 "$MAKER" media "$RUNTIME" "$OUT/media.scr" a.mid "b c.wav"
-helper saver "$(scr_winpath "$OUT/media.scr")" "$temp_win\\clip.swf"
+helper saver "$(scr_winpath "$OUT/media.scr")" "$temp_win\\clip.swf" "$temp_win\\a.mid" "$temp_win\\b c.wav"
 expect file_seen 1
+expect size_0 800 "(a.mid written while the saver runs)"
+expect size_1 800 "(b c.wav written while the saver runs)"
 expect dialog ""
 expect ended 1
 # While it ran, each file held its item's bytes; afterwards the sounds are gone.

@@ -11,9 +11,10 @@
 //       runs SAVER /p on a window, then SAVER ARGS while the first one runs.
 //   scrhelper run TIMEOUT_MS SAVER ARGS...
 //       runs SAVER ARGS and tells whether it ended within the time.
-//   scrhelper saver SAVER FILE
-//       runs SAVER /s until FILE exists or the saver shows a message box, then tells
-//       the message box's text, closes it and asks the saver to exit (message 0x402).
+//   scrhelper saver SAVER FILE [CHECK...]
+//       runs SAVER /s until FILE exists or the saver shows a message box, tells the
+//       size of each CHECK file then (size_<n>=-1 when missing) and the message box's
+//       text, closes the box and asks the saver to exit (message 0x402).
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -260,7 +261,13 @@ TFound Windows(DWORD pid) {
   return f;
 }
 
-int SaverRun(const std::string& saver, const std::string& file) {
+long long FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int SaverRun(const std::string& saver, const std::string& file, const std::vector<std::string>& checks) {
   TProcess p = Start(saver, {"/s"});
   const DWORD start = GetTickCount();
   bool fileSeen = false;
@@ -279,6 +286,7 @@ int SaverRun(const std::string& saver, const std::string& file) {
   // Give a saver that wrote its first file the moment to write the rest.
   Sleep(300);
   std::printf("file_seen=%d\ndialog=%s\n", fileSeen ? 1 : 0, dialogText.c_str());
+  for (size_t i = 0; i < checks.size(); ++i) std::printf("size_%u=%lld\n", static_cast<unsigned>(i), FileSize(checks[i]));
   std::fflush(stdout);
   const DWORD closeStart = GetTickCount();
   while (WaitForSingleObject(p.info.hProcess, 0) == WAIT_TIMEOUT && GetTickCount() - closeStart < kSaverTimeoutMs) {
@@ -303,8 +311,8 @@ int main(int argc, char** argv) {
     rc = Second(a[1], std::vector<std::string>(a.begin() + 2, a.end()));
   } else if (a.size() >= 3 && a[0] == "run") {
     rc = RunFor(static_cast<DWORD>(std::atoi(a[1].c_str())), a[2], std::vector<std::string>(a.begin() + 3, a.end()));
-  } else if (a.size() == 3 && a[0] == "saver") {
-    rc = SaverRun(a[1], a[2]);
+  } else if (a.size() >= 3 && a[0] == "saver") {
+    rc = SaverRun(a[1], a[2], std::vector<std::string>(a.begin() + 3, a.end()));
   } else {
     std::fprintf(stderr, "usage: scrhelper preview|second|run|saver ...\n");
   }
