@@ -10,7 +10,15 @@ packages=(
   fonts-liberation fonts-dejavu-core
   clang libclang-rt-14-dev
   gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
-  wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick
+  wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick xserver-xephyr
+  ccache
+  # the Linux player and its daemon
+  libsdl2-dev libsdl2-mixer-dev xscreensaver
+  # the maker: pictures, manifest, arguments, JSON
+  libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
+  # the gallery and recordings, and the side-by-side benchmark
+  libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
+  ffmpeg chromium
 )
 
 missing() {
