@@ -44,7 +44,8 @@ class IScreenWindowEvents : public IWindowEvents {
   virtual void KeyDown(uint16_t key, TShiftBits shift) {}
   // The pointer moved to (x, y), client coordinates.
   virtual void MouseMove(TShiftBits shift, int x, int y) {}
-  // A button went down at (x, y), client coordinates.
+  // A button went down at (x, y), client coordinates; the second press of a
+  // double-click is a button going down like any other.
   virtual void MouseDown(TButton button, TShiftBits shift, int x, int y) {}
 };
 
@@ -116,6 +117,14 @@ class IScreen {
 
   // Creates (hidden) a borderless screen window; events may be null and must outlive it.
   virtual std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) = 0;
+  // Creates (hidden) a cover window: borderless, black, topmost, exactly over bounds
+  // (screen coordinates), without a task-bar entry. Showing it never takes the
+  // activation from another window, and the cursor's show count holds over it as
+  // over every window of the program. Its key, mouse-move and mouse-down events go to
+  // events (which must outlive it) in its own client coordinates; no other event is
+  // sent. Destroying the object closes the window. Empty when the backend cannot
+  // make one.
+  virtual std::unique_ptr<IWindow> CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) = 0;
 
   // The application's idle handler: called every time the message loop finds its
   // queue empty, before it waits. An empty function removes it.

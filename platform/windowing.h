@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/bitmap24.h"
 #include "common/geometry.h"
@@ -32,6 +33,14 @@ struct TWindowSpec {
   TRect bounds{0, 0, 320, 240};  // screen coordinates
   uint32_t color = 0;            // background, 0x00BBGGRR
   bool borderless = false;
+};
+
+// One display of the desktop, in screen coordinates. The primary one has its top-left
+// at (0, 0); the others may lie on any side of it, also at negative coordinates.
+struct TMonitor {
+  TRect bounds;
+  bool primary = false;
+  friend bool operator==(const TMonitor&, const TMonitor&) = default;
 };
 
 // One of the program's own windows. Destroying the object destroys the window.
@@ -69,6 +78,9 @@ class IWindowing {
   virtual std::unique_ptr<IDeviceContext> WindowDC(TWindowHandle window) = 0;
   // The primary display's rectangle.
   virtual TRect ScreenRect() = 0;
+  // Every display of the desktop, the primary one among them; a desktop that cannot
+  // tell reports the primary display alone.
+  virtual std::vector<TMonitor> Monitors() = 0;
   // Creates (hidden) one of the program's own top-level windows; events may be null
   // and must outlive the window.
   virtual std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) = 0;

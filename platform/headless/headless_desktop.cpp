@@ -303,4 +303,15 @@ void THeadlessDesktop::Run(IWindow& mainWindow) {
   log_.Add("MessageLoop end");
 }
 
+std::vector<TMonitor> THeadlessDesktop::Monitors() {
+  if (monitors_.empty()) return {TMonitor{screen_, true}};
+  return monitors_;
+}
+
+void THeadlessDesktop::SetMonitors(std::vector<TMonitor> monitors) {
+  monitors_ = std::move(monitors);
+  for (const TMonitor& m : monitors_)
+    if (m.primary) screen_ = m.bounds;
+}
+
 }  // namespace scr::platform::headless

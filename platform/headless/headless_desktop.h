@@ -42,6 +42,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   std::optional<TRect> ClientRect(TWindowHandle window) override;
   std::unique_ptr<IDeviceContext> WindowDC(TWindowHandle window) override;
   TRect ScreenRect() override { return screen_; }
+  std::vector<TMonitor> Monitors() override;
   std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) override;
   bool PostMessageTo(TWindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) override;
 
@@ -66,6 +67,9 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   void Advance(uint64_t ms);
   uint64_t Now() const { return tick_; }
   void SetScreen(TRect screen) { screen_ = screen; }
+  // The displays Monitors reports; the primary one's rectangle becomes the screen.
+  // Without a list (the default, or an empty one) the screen is the one display.
+  void SetMonitors(std::vector<TMonitor> monitors);
   // Virtual time after which a wait raises EHeadlessStall (default one hour).
   void SetTimeLimit(uint64_t ms) { timeLimit_ = ms; }
   bool Initialized() const { return initialized_; }
@@ -109,6 +113,7 @@ class THeadlessDesktop : public IWindowing, public IApplication {
 
   TCallLog& log_;
   TRect screen_{0, 0, 1024, 768};
+  std::vector<TMonitor> monitors_;
   uint64_t tick_ = 0;
   uint64_t timeLimit_ = 3600u * 1000u;
   uint64_t testsAtThisTick_ = 0;

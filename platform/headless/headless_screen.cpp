@@ -8,6 +8,8 @@
 
 #include "common/errors.h"
 #include "platform/canvas_host.h"
+#include "platform/headless/headless_cover_window.h"
+#include "platform/headless/headless_input.h"
 #include "platform/headless/headless_text.h"
 #include "transition/colors.h"
 
@@ -15,25 +17,13 @@ namespace scr::platform::headless {
 
 namespace {
 
-constexpr uint32_t kKeyDown = 0x0100;
 constexpr uint32_t kTimer = 0x0113;
-constexpr uint32_t kMouseMove = 0x0200;
-constexpr uint32_t kLeftDown = 0x0201;
-constexpr uint32_t kRightDown = 0x0204;
-constexpr uint32_t kMiddleDown = 0x0207;
 
 std::string Lower(std::string s) {
   for (char& c : s)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return s;
 }
-
-intptr_t PointParam(int x, int y) {
-  return static_cast<intptr_t>((static_cast<uint32_t>(static_cast<uint16_t>(x))) |
-                               (static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16));
-}
-int ParamX(intptr_t lp) { return static_cast<int16_t>(static_cast<uint32_t>(lp) & 0xFFFF); }
-int ParamY(intptr_t lp) { return static_cast<int16_t>((static_cast<uint32_t>(lp) >> 16) & 0xFFFF); }
 
 // Writes the BMP file of a bitmap: bottom-up, 24 bits per pixel.
 void WriteBmp(const std::string& path, const TBitmap24& b) {
@@ -161,18 +151,7 @@ class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public I
   bool Visible() const { return window_->Exists() && desktop_.OwnWindowVisible(Handle()); }
 
  private:
-  bool Input(uint32_t m, uintptr_t wp, intptr_t lp) {
-    if (!events_) return false;
-    const auto shift = static_cast<TShiftBits>(wp >> 16);
-    switch (m) {
-      case kKeyDown: events_->KeyDown(static_cast<uint16_t>(wp & 0xFFFF), shift); return true;
-      case kMouseMove: events_->MouseMove(shift, ParamX(lp), ParamY(lp)); return true;
-      case kLeftDown: events_->MouseDown(TButton::Left, shift, ParamX(lp), ParamY(lp)); return true;
-      case kRightDown: events_->MouseDown(TButton::Right, shift, ParamX(lp), ParamY(lp)); return true;
-      case kMiddleDown: events_->MouseDown(TButton::Middle, shift, ParamX(lp), ParamY(lp)); return true;
-      default: return false;
-    }
-  }
+  bool Input(uint32_t m, uintptr_t wp, intptr_t lp) { return DeliverInput(events_, m, wp, lp); }
 
   THeadlessScreen& screen_;
   THeadlessDesktop& desktop_;
@@ -317,22 +296,56 @@ THeadlessScreenWindow* THeadlessScreen::InputTarget() const {
   return nullptr;
 }
 
+std::optional<std::pair<TWindowHandle, TRect>> THeadlessScreen::WindowAt(int x, int y) const {
+  for (const THeadlessCoverWindow* c : covers_) {
+    const TRect b = c->Bounds();
+    if (c->Visible() && x >= b.left && x < b.right && y >= b.top && y < b.bottom) return std::pair{c->Handle(), b};
+  }
+  if (const THeadlessScreenWindow* w = InputTarget()) return std::pair{w->Handle(), w->Bounds()};
+  return std::nullopt;
+}
+
 bool THeadlessScreen::PostKeyDown(uint16_t key, TShiftBits shift) {
   THeadlessScreenWindow* w = InputTarget();
-  return w && desktop_.PostMessageTo(w->Handle(), kKeyDown, key | (static_cast<uintptr_t>(shift) << 16), 0);
+  return w && PostKeyDownTo(w->Handle(), key, shift);
+}
+
+bool THeadlessScreen::PostKeyDownTo(TWindowHandle window, uint16_t key, TShiftBits shift) {
+  return desktop_.PostMessageTo(window, kKeyDownMessage, key | (static_cast<uintptr_t>(shift) << 16), 0);
 }
 
 bool THeadlessScreen::PostMouseMove(int x, int y, TShiftBits shift) {
-  THeadlessScreenWindow* w = InputTarget();
-  return w && desktop_.PostMessageTo(w->Handle(), kMouseMove, static_cast<uintptr_t>(shift) << 16,
-                                     PointParam(x - w->Bounds().left, y - w->Bounds().top));
+  const auto target = WindowAt(x, y);
+  return target && desktop_.PostMessageTo(target->first, kMouseMoveMessage, static_cast<uintptr_t>(shift) << 16,
+                                          PointParam(x - target->second.left, y - target->second.top));
 }
 
 bool THeadlessScreen::PostMouseDown(TButton button, int x, int y, TShiftBits shift) {
-  THeadlessScreenWindow* w = InputTarget();
-  const uint32_t m = button == TButton::Left ? kLeftDown : button == TButton::Right ? kRightDown : kMiddleDown;
-  return w && desktop_.PostMessageTo(w->Handle(), m, static_cast<uintptr_t>(shift) << 16,
-                                     PointParam(x - w->Bounds().left, y - w->Bounds().top));
+  return PostButton(ButtonMessage(button, false), x, y, shift);
+}
+
+bool THeadlessScreen::PostDoubleClick(TButton button, int x, int y, TShiftBits shift) {
+  return PostButton(ButtonMessage(button, true), x, y, shift);
+}
+
+bool THeadlessScreen::PostButton(uint32_t message, int x, int y, TShiftBits shift) {
+  const auto target = WindowAt(x, y);
+  return target && desktop_.PostMessageTo(target->first, message, static_cast<uintptr_t>(shift) << 16,
+                                          PointParam(x - target->second.left, y - target->second.top));
+}
+
+std::unique_ptr<IWindow> THeadlessScreen::CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) {
+  auto c = std::make_unique<THeadlessCoverWindow>(*this, bounds, events);
+  covers_.push_back(c.get());
+  return c;
+}
+
+void THeadlessScreen::CoverGone(THeadlessCoverWindow* c) { std::erase(covers_, c); }
+
+std::vector<THeadlessScreen::TCoverState> THeadlessScreen::Covers() const {
+  std::vector<TCoverState> out;
+  for (const THeadlessCoverWindow* c : covers_) out.push_back(TCoverState{c->Handle(), c->Bounds(), c->Visible()});
+  return out;
 }
 
 std::unique_ptr<ITimer> THeadlessScreen::CreateTimer() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/call_log.h"
@@ -21,6 +22,7 @@
 
 namespace scr::platform::headless {
 
+class THeadlessCoverWindow;
 class THeadlessScreenWindow;
 class THeadlessTimer;
 class THeadlessText;
@@ -31,6 +33,7 @@ class THeadlessScreen : public IScreen {
   ~THeadlessScreen() override;
 
   std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) override;
+  std::unique_ptr<IWindow> CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) override;
   void SetIdleHandler(std::function<void()> handler) override;
   std::unique_ptr<ITimer> CreateTimer() override;
   int ShowCursor(bool show) override;
@@ -54,11 +57,25 @@ class THeadlessScreen : public IScreen {
   void SetRegistryText(const std::string& path, const std::string& name, const std::string& value);
   // What the fake password dialog answers (true: accepted).
   void SetPasswordAnswer(bool accepted) { passwordAnswer_ = accepted; }
-  // Input for the topmost visible screen window (the one created last among those
-  // shown): posted like the system's input messages, dispatched by the message loop.
+  // Input posted like the system's input messages, dispatched by the message loop.
+  // Keys go to the topmost visible screen window (the one created last among those
+  // shown). The mouse, at (x, y) in screen coordinates, goes to the visible cover
+  // window under it, else to that screen window; the window gets the point in its
+  // client coordinates.
   bool PostKeyDown(uint16_t key, TShiftBits shift = 0);
   bool PostMouseMove(int x, int y, TShiftBits shift = 0);
   bool PostMouseDown(TButton button, int x, int y, TShiftBits shift = 0);
+  // The second press of a double-click, which the system posts as a message of its own.
+  bool PostDoubleClick(TButton button, int x, int y, TShiftBits shift = 0);
+  // A key for one window by handle (a screen or a cover window).
+  bool PostKeyDownTo(TWindowHandle window, uint16_t key, TShiftBits shift = 0);
+  // The cover windows that exist now, in the order they were made.
+  struct TCoverState {
+    TWindowHandle handle = 0;
+    TRect bounds;
+    bool visible = false;
+  };
+  std::vector<TCoverState> Covers() const;
   // What the screen shows now: black, with every visible screen window's canvas at
   // its place.
   TBitmap24 Snapshot() const;
@@ -71,6 +88,7 @@ class THeadlessScreen : public IScreen {
 
   // Used by the windows and timers.
   void WindowGone(THeadlessScreenWindow* w);
+  void CoverGone(THeadlessCoverWindow* c);
   void Presented();
   THeadlessDesktop& Desktop() { return desktop_; }
   TCallLog& Log() { return log_; }
@@ -79,10 +97,14 @@ class THeadlessScreen : public IScreen {
 
  private:
   THeadlessScreenWindow* InputTarget() const;
+  // The window the mouse at (x, y) reaches, with its bounds.
+  std::optional<std::pair<TWindowHandle, TRect>> WindowAt(int x, int y) const;
+  bool PostButton(uint32_t message, int x, int y, TShiftBits shift);
 
   TCallLog& log_;
   THeadlessDesktop& desktop_;
   std::vector<THeadlessScreenWindow*> windows_;
+  std::vector<THeadlessCoverWindow*> covers_;
   std::function<void()> idle_;
   int cursorCount_ = 0;
   bool saverRunning_ = false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_form_keys.h"
 
 namespace scr::platform::win32 {
 
@@ -161,6 +162,26 @@ std::unique_ptr<IDeviceContext> TWin32Desktop::WindowDC(TWindowHandle window) {
 
 TRect TWin32Desktop::ScreenRect() { return TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info))
+    reinterpret_cast<std::vector<TMonitor>*>(list)->push_back(
+        TMonitor{FromRect(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<TMonitor> TWin32Desktop::Monitors() {
+  std::vector<TMonitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) monitors.push_back(TMonitor{ScreenRect(), true});
+  return monitors;
+}
+
 std::unique_ptr<IWindow> TWin32Desktop::CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) {
   RegisterWindowClass();
   auto data = std::make_unique<TWindowData>();
@@ -192,6 +213,7 @@ void TWin32Desktop::ProcessMessages() {
       terminated_ = true;
       break;
     }
+    if (OfferFormKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -219,6 +241,7 @@ void TWin32Desktop::Run(IWindow& mainWindow) {
     }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
+    if (OfferFormKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

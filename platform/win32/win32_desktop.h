@@ -16,6 +16,7 @@ class TWin32Desktop : public IWindowing, public IApplication {
   std::optional<TRect> ClientRect(TWindowHandle window) override;
   std::unique_ptr<IDeviceContext> WindowDC(TWindowHandle window) override;
   TRect ScreenRect() override;
+  std::vector<TMonitor> Monitors() override;
   std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) override;
   bool PostMessageTo(TWindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) override;
 

@@ -7,28 +7,14 @@
 #include "package/metafile_image.h"
 #include "platform/canvas_host.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_cover_window.h"
+#include "platform/win32/win32_input.h"
 
 namespace scr::platform::win32 {
 
 namespace {
 
 constexpr const char* kScreenClass = "TScrScreenWindow";
-
-TShiftBits Shift(WPARAM mouseKeys, bool mouse) {
-  TShiftBits s = 0;
-  if (GetKeyState(VK_SHIFT) < 0) s |= kShiftKey;
-  if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlKey;
-  if (GetKeyState(VK_MENU) < 0) s |= kAltKey;
-  if (mouse) {
-    if (mouseKeys & MK_LBUTTON) s |= kLeftButton;
-    if (mouseKeys & MK_RBUTTON) s |= kRightButton;
-    if (mouseKeys & MK_MBUTTON) s |= kMiddleButton;
-  }
-  return s;
-}
-
-int LowX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
-int HighY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 
 BITMAPINFO InfoFor(int width, int height) {
   BITMAPINFO info{};
@@ -210,24 +196,9 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
         EndPaint(hwnd_, &ps);
         return 0;
       }
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        if (events_) events_->KeyDown(static_cast<uint16_t>(wp), Shift(0, false));
-        if (msg == WM_KEYDOWN) return 0;
-        break;
-      case WM_MOUSEMOVE:
-        if (events_) events_->MouseMove(Shift(wp, true), LowX(lp), HighY(lp));
-        return 0;
-      case WM_LBUTTONDOWN:
-      case WM_RBUTTONDOWN:
-      case WM_MBUTTONDOWN: {
-        const TButton b = msg == WM_LBUTTONDOWN ? TButton::Left : msg == WM_RBUTTONDOWN ? TButton::Right
-                                                                                       : TButton::Middle;
-        if (events_) events_->MouseDown(b, Shift(wp, true), LowX(lp), HighY(lp));
-        return 0;
-      }
       default:
         if (msg >= WM_USER && events_ && events_->UserMessage(msg, wp, lp)) return 0;
+        if (DeliverInput(events_, msg, wp, lp) == TInputResult::irHandled) return 0;
         break;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);
@@ -367,6 +338,10 @@ std::unique_ptr<IScreenWindow> TWin32Screen::CreateScreenWindow(const TWindowSpe
   auto w = std::make_unique<TWin32ScreenWindow>(desktop_, events);
   if (!w->Create(desc)) return nullptr;
   return w;
+}
+
+std::unique_ptr<IWindow> TWin32Screen::CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) {
+  return CreateWin32CoverWindow(desktop_, bounds, events);
 }
 
 std::unique_ptr<ITimer> TWin32Screen::CreateTimer() { return std::make_unique<TWin32Timer>(desktop_); }

@@ -15,6 +15,7 @@ class TWin32Screen : public IScreen {
   explicit TWin32Screen(TWin32Desktop& desktop);
 
   std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) override;
+  std::unique_ptr<IWindow> CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) override;
   void SetIdleHandler(std::function<void()> handler) override { desktop_.SetIdleHandler(std::move(handler)); }
   std::unique_ptr<ITimer> CreateTimer() override;
   int ShowCursor(bool show) override;
