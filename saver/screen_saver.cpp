@@ -20,7 +20,13 @@ constexpr int kBtnFace = 15;
 
 }  // namespace
 
-TfrmScrn::TfrmScrn(platform::TPlatform& platform, TSaverParts parts) : p_(platform), parts_(std::move(parts)) {
+TfrmScrn::TfrmScrn(platform::TPlatform& platform, TSaverParts parts)
+    : p_(platform),
+      parts_(std::move(parts)),
+      covers_(TCoverWindows::TRules{
+          [this](uint16_t key, platform::TShiftBits shift) { FormKeyDown(key, shift); },
+          [this](platform::TShiftBits shift, int x, int y) { FormMouseMove(shift, x, y); },
+          [this](platform::TButton b, platform::TShiftBits shift, int x, int y) { PShowMouseDown(b, shift, x, y); }}) {
   platform::TWindowSpec desc;
   desc.caption = "frmScrn";
   desc.bounds = kDesignBounds;
@@ -36,6 +42,7 @@ TfrmScrn::TfrmScrn(platform::TPlatform& platform, TSaverParts parts) : p_(platfo
 }
 
 TfrmScrn::~TfrmScrn() {
+  covers_.Close();
   // The control paints into the window's client area: it goes first.
   pshow_.reset();
   window_.reset();
@@ -102,8 +109,10 @@ void TfrmScrn::Setup() {
   window_->MakeTopmost();
   lastMouseX_ = -1;
   lastMouseY_ = -1;
+  mousePointKnown_ = false;
   saverRunningSet_ = true;
   p_.Screen().SetScreenSaverRunning(true);
+  covers_.Open(p_, window_->Bounds());
   window_->Show();
   initializing_ = false;
   if (parts_.music) parts_.music->SetupDone(*this);
@@ -135,7 +144,8 @@ void TfrmScrn::FormMouseMove(platform::TShiftBits, int x, int y) {
     --MouseSkipCount;
     return;
   }
-  if (lastMouseX_ == -1 && lastMouseY_ == -1) {
+  if (!mousePointKnown_) {
+    mousePointKnown_ = true;
     lastMouseX_ = x;
     lastMouseY_ = y;
     return;
@@ -203,6 +213,7 @@ void TfrmScrn::CloseSaver() {
 }
 
 void TfrmScrn::FormClose() {
+  covers_.Close();
   p_.Screen().SetScreenSaverRunning(false);
   saverRunningSet_ = false;
   p_.Screen().SetIdleHandler({});
@@ -211,6 +222,7 @@ void TfrmScrn::FormClose() {
 }
 
 void TfrmScrn::FormDestroy() {
+  covers_.Close();
   if (parts_.music) parts_.music->Destroying(*this);
   app::DeleteExtractedSounds(p_, *settings_);
   if (parts_.flash) parts_.flash->Destroying(*this);

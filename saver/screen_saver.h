@@ -12,6 +12,7 @@
 #include "package/settings.h"
 #include "platform/platform.h"
 #include "platform/screen.h"
+#include "saver/cover_windows.h"
 #include "saver/saver_parts.h"
 #include "saver/show_view.h"
 
@@ -82,6 +83,8 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   TSSFileLocations& Settings() { return *settings_; }
   TShowView& PShow() { return *pshow_; }
   platform::ITimer& SlideTimer() { return *slideTimer_; }
+  // The black windows over the other displays while the saver runs.
+  const TCoverWindows& Covers() const { return covers_; }
 
  private:
   // IScreenWindowEvents
@@ -105,12 +108,16 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   std::unique_ptr<TShowView> pshow_;
   std::unique_ptr<platform::ITimer> slideTimer_;
   std::unique_ptr<TSSFileLocations> settings_;
+  TCoverWindows covers_;
   bool initializing_ = false;
   bool settingUp_ = false;
   bool showStarted_ = false;
   bool saverRunningSet_ = false;
   int32_t picIndex_ = 0, sndIndex_ = 0, flashIndex_ = 0, effectIndex_ = 0;
   int32_t lastMouseX_ = -1, lastMouseY_ = -1;
+  // Whether a point is remembered: with displays left of or above the primary one,
+  // (-1, -1) is a real point and cannot itself mean "none".
+  bool mousePointKnown_ = false;
 };
 
 }  // namespace scr::saver

@@ -11,6 +11,9 @@ packages=(
   clang libclang-rt-14-dev
   gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
   wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick xserver-xephyr
+  # Wine's 32-bit X11 driver sees more than one monitor only with these; a second
+  # display comes from Xorg's dummy driver, its outputs set up with xrandr
+  libxinerama1:i386 libxrandr2:i386 xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   ccache
   # the Linux player and its daemon
   libsdl2-dev libsdl2-mixer-dev xscreensaver
