@@ -61,7 +61,7 @@ int RunEntry(platform::TPlatform& p, const std::vector<std::string>& arguments, 
     // Every error on the way ends the run quietly; the objects on the way out (files,
     // device context, the lock) have released themselves.
   }
-  return 0;
+  return p.Hooks().ProcessExitCode();
 }
 
 }  // namespace scr::app

@@ -31,7 +31,9 @@ struct TEntryForms {
 TEntryForms DefaultForms();
 
 // Runs the entry for the command-line arguments (without the program's own name;
-// only the first two count) and returns the process exit code, 0 on every path.
+// only the first two count) and returns the process exit code: 0, unless a part of
+// the run set another one (the hook library that did not load sets -1), also when an
+// error ended the run.
 int RunEntry(platform::TPlatform& platform, const std::vector<std::string>& arguments,
              const TEntryForms& forms = DefaultForms());
 

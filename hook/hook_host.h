@@ -55,6 +55,8 @@ class IHookHost {
   virtual void ErrorBox(const std::string& text, const std::string& caption) = 0;
   // The code the process ends with, unless something sets another one later.
   virtual void SetExitCode(int32_t code) = 0;
+  // The code the process ends with: the last one SetExitCode set, 0 when none was.
+  virtual int32_t ProcessExitCode() const { return 0; }
 };
 
 }  // namespace scr

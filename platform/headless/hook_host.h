@@ -82,6 +82,7 @@ class THeadlessHookHost final : public IHookHost {
   void DestroyHookWindow(TWindowHandle window) override;
   void ErrorBox(const std::string& text, const std::string& caption) override;
   void SetExitCode(int32_t code) override { exitCode_ = code; }
+  int32_t ProcessExitCode() const override { return exitCode_.value_or(0); }
 
   // The simulated library: shared with the modules handed out, which may outlive the
   // host (the loader layer keeps its library until the program ends).

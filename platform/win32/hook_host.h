@@ -35,6 +35,7 @@ class TWin32HookHost final : public IHookHost {
   void DestroyHookWindow(TWindowHandle window) override;
   void ErrorBox(const std::string& text, const std::string& caption) override;
   void SetExitCode(int32_t code) override;
+  int32_t ProcessExitCode() const override { return exitCode_; }
 
   // Reports an error that escaped a hook window's procedure.
   void Report(const std::string& text);

@@ -4,6 +4,7 @@
 
 #include "app/entry.h"
 #include "app/globals.h"
+#include "hook/wexel_notify.h"
 #include "package/component_writer.h"
 #include "package/package_builder.h"
 #include "platform/headless/headless_platform.h"
@@ -159,6 +160,25 @@ TEST_F(EntryTest, AnErrorInAFormEndsTheRunQuietlyAndReleasesTheLock) {
   EXPECT_EQ(Run({"/s"}, forms), 0);
   EXPECT_EQ(p_.System().SemaphoreHolders(kSemaphore), 0);
   EXPECT_FALSE(p_.Log().Has("ShowException"));
+}
+
+TEST_F(EntryTest, AHookLibraryThatDoesNotLoadEndsTheProcessWithMinusOne) {
+  // A saver form that loads the hook library on creation, as the movie mode does.
+  auto hookForm = [](bool thenFail) {
+    return [thenFail](platform::TPlatform& p) -> std::unique_ptr<TMainForm> {
+      TWexelNotify notify(p.Hooks());
+      notify.LoadHookLibrary();
+      if (thenFail) throw std::runtime_error("form failed");
+      return std::make_unique<TRecordingForm>(p, "saver");
+    };
+  };
+  EXPECT_EQ(Run({"/s"}, TEntryForms{nullptr, hookForm(false)}), 0);  // the library loads
+
+  p_.Hooks().SetLibraryPresent(false);
+  EXPECT_EQ(Run({"/s"}, TEntryForms{nullptr, hookForm(false)}), -1);
+  EXPECT_TRUE(p_.Log().Has("MessageLoop end"));  // the run went on to its end
+  // An error later in the run keeps the code.
+  EXPECT_EQ(Run({"/s"}, TEntryForms{nullptr, hookForm(true)}), -1);
 }
 
 class PreviewTest : public EntryTest {
