@@ -37,6 +37,10 @@ void THeadlessForm::Show() {
   ++shows_;
   Fire(spec_.onShow);
   window_->Show();
+  if (focused_ < 0) {
+    const std::vector<int> order = TabSequence(spec_);
+    if (!order.empty()) focused_ = order.front();
+  }
 }
 
 const TControlSpec& THeadlessForm::Control(std::string_view name) const {
@@ -62,7 +66,22 @@ void THeadlessForm::Fire(const TNotifyEvent& event) {
 
 void THeadlessForm::Click(std::string_view name) {
   owner_.Log().Add("Click " + std::string(name));
-  TControlSpec& control = Mutable(name);
+  Press(IndexOf(spec_, name));
+}
+
+void THeadlessForm::KeyPress(const TFormKey& key) {
+  const TFormKeyAction action = FormKeyAction(spec_, focused_, key);
+  if (action.kind == TFormKeyAction::kFocus) focused_ = action.control;
+  if (action.kind == TFormKeyAction::kPress) {
+    owner_.Log().Add("Press " + spec_.controls[action.control].name);
+    Press(action.control);
+  }
+}
+
+std::string THeadlessForm::Focused() const { return focused_ < 0 ? std::string() : spec_.controls[focused_].name; }
+
+void THeadlessForm::Press(int index) {
+  TControlSpec& control = spec_.controls[index];
   if (control.kind == TControlKind::ckCheckBox) control.checked = !control.checked;
   // The event may close and free things; it runs on a copy of the handler.
   const TNotifyEvent event = control.onClick;

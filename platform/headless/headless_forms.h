@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/form_keys.h"
 #include "platform/forms.h"
 #include "platform/headless/call_log.h"
 #include "platform/headless/headless_desktop.h"
@@ -49,8 +50,15 @@ class THeadlessForm : public IForm {
   void Click(std::string_view name);
   void MouseEnter(std::string_view name);
   void MouseLeave(std::string_view name);
+  // A key pressed while the form is active (see form_keys.h); the focus goes to the
+  // first control in tab order when the form is shown.
+  void KeyPress(const TFormKey& key);
+  // The name of the control with the focus; empty when none has it.
+  std::string Focused() const;
 
  private:
+  // Presses a control: a check box toggles, then the click event runs.
+  void Press(int index);
   TControlSpec& Mutable(std::string_view name);
   // Runs a form or control event; an error that escapes it is reported.
   void Fire(const TNotifyEvent& event);
@@ -61,6 +69,7 @@ class THeadlessForm : public IForm {
   TRect bounds_;
   std::unique_ptr<IWindow> window_;
   int shows_ = 0;
+  int focused_ = -1;
 };
 
 class THeadlessForms : public IForms {

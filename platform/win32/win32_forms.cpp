@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/form_keys.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_form_keys.h"
 
 namespace scr::platform::win32 {
 
@@ -97,7 +99,9 @@ class TWin32Form : public IForm {
   LRESULT Dispatch(HWND hwnd, int index, UINT msg, WPARAM wp, LPARAM lp);
   void Report(const std::exception& e) { app_.ShowException(e.what()); }
   void Forget(HWND hwnd) {
-    if (hwnd == form_) form_ = nullptr;
+    if (hwnd != form_) return;
+    RemoveFormKeyHandler(form_);
+    form_ = nullptr;
   }
 
  private:
@@ -135,6 +139,10 @@ class TWin32Form : public IForm {
     return it == hwnds_.end() ? -1 : static_cast<int>(it - hwnds_.begin());
   }
   void FocusFirst();
+  // A key message of the queue under this form; true when the form took it.
+  bool KeyMessage(const MSG& msg);
+  // Presses a control as a click would: a check box toggles, then its event runs.
+  void Press(int index);
 
   IApplication& app_;
   TFormSpec spec_;
@@ -177,9 +185,11 @@ TWin32Form::TWin32Form(IApplication& app, TFormSpec desc, IWindowEvents* events)
   if (!form_) return;
   CreateChildren(-1);
   Layout();
+  AddFormKeyHandler(form_, [this](const MSG& msg) { return KeyMessage(msg); });
 }
 
 TWin32Form::~TWin32Form() {
+  if (form_) RemoveFormKeyHandler(form_);
   if (form_ && IsWindow(form_)) DestroyWindow(form_);
   for (auto& [desc, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -310,6 +320,45 @@ void TWin32Form::FocusFirst() {
   // The first control that takes the focus, in tab order (the system's child order).
   HWND first = GetNextDlgTabItem(form_, nullptr, FALSE);
   if (first) SetFocus(first);
+}
+
+bool TWin32Form::KeyMessage(const MSG& msg) {
+  TFormKey key;
+  if (msg.message == WM_KEYDOWN) {
+    // Space stays with the focused button, which presses itself when the key comes up.
+    switch (msg.wParam) {
+      case VK_TAB: key.kind = TFormKeyKind::fkTab; break;
+      case VK_RETURN: key.kind = TFormKeyKind::fkEnter; break;
+      case VK_ESCAPE: key.kind = TFormKeyKind::fkEscape; break;
+      default: return false;
+    }
+    key.shift = GetKeyState(VK_SHIFT) < 0;
+  } else {
+    key.ch = static_cast<char>(msg.wParam);
+    if (key.ch == ' ') return false;
+    key.alt = msg.message == WM_SYSCHAR;
+  }
+  const TFormKeyAction action = FormKeyAction(spec_, ControlOf(GetFocus()), key);
+  switch (action.kind) {
+    case TFormKeyAction::kPass: return false;
+    case TFormKeyAction::kSwallow: return true;
+    case TFormKeyAction::kFocus:
+      if (hwnds_[action.control]) SetFocus(hwnds_[action.control]);
+      return true;
+    case TFormKeyAction::kPress: Press(action.control); return true;
+  }
+  return false;
+}
+
+void TWin32Form::Press(int index) {
+  TControlSpec& c = spec_.controls[index];
+  if (c.kind == TControlKind::ckCheckBox) {
+    c.checked = SendMessageA(hwnds_[index], BM_GETCHECK, 0, 0) != BST_CHECKED;
+    SendMessageA(hwnds_[index], BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  // The event may free the form: run it from a copy.
+  const TNotifyEvent event = spec_.controls[index].onClick;
+  Fire(event);
 }
 
 void TWin32Form::PaintPanel(HWND hwnd) {
