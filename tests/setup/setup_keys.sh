@@ -38,7 +38,7 @@ open_dialog() {
   DIALOG_PID=$!
   DIALOG=""
   for _ in $(seq 200); do
-    DIALOG=$(xdotool search --name 'Setup \[' 2>/dev/null | head -n 1 || true)
+    DIALOG=$(xdotool search --onlyvisible --name 'Setup \[' 2>/dev/null | head -n 1 || true)
     [ -n "$DIALOG" ] && break
     sleep 0.1
   done
