@@ -139,6 +139,20 @@ TEST_F(ExitRulesTest, ClicksOnThePictureEndTheSaverOnlyWithExitMouseClick) {
   }
 }
 
+TEST_F(ExitRulesTest, TheSecondPressOfADoubleClickIsAPressToo) {
+  Settings().SetlExitMouseClick(true);
+  UsePassword(1);
+  StartAndSetUp();
+  p_.Screen().SetPasswordAnswer(false);
+  p_.Screen().PostMouseDown(platform::TButton::Left, 20, 20);
+  Pump();
+  ASSERT_TRUE(WindowOpen());  // the first press was refused at the password
+  p_.Screen().SetPasswordAnswer(true);
+  p_.Screen().PostDoubleClick(platform::TButton::Left, 20, 20);
+  Pump();
+  EXPECT_FALSE(WindowOpen());
+}
+
 TEST_F(ExitRulesTest, ClosingGivesBackTheCursorAndTheSystemFlagAndDeletesSounds) {
   Settings().SetlExitKeyPress(true);
   builder_.AddSound("a.mid", {1, 2, 3});
