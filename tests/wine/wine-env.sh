@@ -23,13 +23,14 @@ scr_wine_prefix() {
   ) 9>"$lock"
 }
 
-# Starts an Xvfb of 1024 x 768 x 24 for this test when no display is given.
+# Starts an Xvfb for this test when no display is given: 1024 x 768 x 24, or the
+# screen given as WIDTHxHEIGHTxDEPTH.
 scr_display() {
   if [ -n "${SCR_KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
+  local n screen=${1:-1024x768x24}
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
       SCR_XVFB_PID=$!
       export DISPLAY=":$n"
       for _ in $(seq 50); do
