@@ -13,12 +13,8 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill ${SCR_XVFB_PID:-} 2>/dev/null 
 RUNTIME="$SCR_WIN32_BUILD_DIR/app/runtime.scr"
 PROBE="$SCR_WIN32_BUILD_DIR/tests/soak/soak_probe.exe"
 MAKER="$SCR_NATIVE_BUILD_DIR/tests/soak/make_soak_saver"
-for f in "$RUNTIME" "$PROBE" "$MAKER"; do
-  [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
-done
-OUT="$SCR_NATIVE_BUILD_DIR/test-output/wine_soak"
-rm -rf "$OUT"
-mkdir -p "$OUT"
+scr_require "$RUNTIME" "$PROBE" "$MAKER"
+scr_fresh_output wine_soak
 SECONDS_RUN=${SCR_SOAK_SECONDS:-60}
 FIRST=10
 FAILURES=0

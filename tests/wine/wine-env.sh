@@ -47,3 +47,18 @@ scr_display() {
 
 # Converts a Unix path into the Z: path Wine gives it.
 scr_winpath() { echo "Z:$(realpath "$1" | sed 's#/#\\#g')"; }
+
+# scr_require FILE...: ends the test when a program of the build trees is missing.
+scr_require() {
+  local f
+  for f in "$@"; do
+    [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
+  done
+}
+
+# scr_fresh_output NAME: sets OUT to an empty folder for the test's files.
+scr_fresh_output() {
+  OUT="$SCR_NATIVE_BUILD_DIR/test-output/$1"
+  rm -rf "$OUT"
+  mkdir -p "$OUT"
+}
