@@ -1,97 +1,95 @@
 // Writes seed inputs for the fuzz targets with the project's own writers:
 //   make_fuzz_seeds OUTDIR
-// fills OUTDIR/fuzz_component_stream (settings and image streams) and
-// OUTDIR/fuzz_package (whole saver files).
+// fills OUTDIR/<target> for each target: settings and image streams, whole saver
+// files, bitmap files of every layout, icon files, JPEG files, metafiles, and INI
+// texts of the language file and the stored mute choice.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "package/bmp_codec.h"
 #include "package/component_writer.h"
 #include "package/package_builder.h"
+#include "tests/support/picture_files.h"
+#include "tests/support/saver_files.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+namespace fs = std::filesystem;
+using scr::test::TBmpSpec;
 
-void Write(const std::filesystem::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) {
-    std::fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
+void Write(const fs::path& path, const Bytes& bytes) {
+  try {
+    scr::test::WriteFileBytes(path.string(), bytes);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
     std::exit(1);
   }
 }
 
-scr::TBitmap24 Pattern(int w, int h) {
-  scr::TBitmap24 b;
-  b.SetSize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.SetPixel(x, y, static_cast<uint32_t>(x * 40 + y * 0x2000 + 0x100000 * (x ^ y)));
-  return b;
+void WriteText(const fs::path& path, std::string_view text) { Write(path, Bytes(text.begin(), text.end())); }
+
+// A small JPEG file of a colour ramp (or grey samples for one component).
+Bytes Jpeg(int w, int h, int components, bool progressive = false) {
+  Bytes samples(static_cast<size_t>(w) * h * components);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i * 37 + i / 7);
+  return scr::test::EncodeJpeg(samples, w, h, components, 80, progressive);
 }
 
-// A small baseline JPEG file.
-Bytes Jpeg(int w, int h) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr err{};
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(w);
-  info.image_height = static_cast<JDIMENSION>(h);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 80, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(w) * 3);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      row[static_cast<size_t>(x) * 3] = static_cast<JSAMPLE>(x * 30);
-      row[static_cast<size_t>(x) * 3 + 1] = static_cast<JSAMPLE>(y * 30);
-      row[static_cast<size_t>(x) * 3 + 2] = 128;
-    }
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&info, &p, 1);
-  }
-  jpeg_finish_compress(&info);
-  Bytes out(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
+// A one-image icon file of w x h at `bits` bits per pixel, its mask set on the diagonal.
+Bytes Icon(int w, int h, int bits) {
+  std::vector<uint32_t> palette;
+  if (bits <= 8)
+    for (int i = 0; i < (1 << bits); ++i) palette.push_back(static_cast<uint32_t>(i * 0x010305));
+  const Bytes dib = scr::test::MakeIconDib(
+      w, h, bits, palette,
+      [&](int x, int y) { return bits <= 8 ? static_cast<uint32_t>((x + y) % (1 << bits)) : 0x80102030u + x * 0x40 + y; },
+      [](int x, int y) { return x == y; });
+  return scr::test::MakeIco({scr::test::TIconEntry{w, h, bits, dib}});
 }
 
-// A one-image icon file holding a 2x2 24-bit bitmap with its mask.
-Bytes Icon() {
-  const int w = 2, h = 2;
-  Bytes dib;
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) dib.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  };
-  auto put16 = [&](uint32_t v) {
-    dib.push_back(static_cast<uint8_t>(v));
-    dib.push_back(static_cast<uint8_t>(v >> 8));
-  };
-  put32(40), put32(w), put32(h * 2), put16(1), put16(24), put32(0), put32(0), put32(0), put32(0), put32(0), put32(0);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w * 3; ++x) dib.push_back(static_cast<uint8_t>(0x40 * (x + y)));
-    dib.push_back(0), dib.push_back(0);  // row padding
+std::vector<uint32_t> GreyPalette(int colours) {
+  std::vector<uint32_t> p;
+  for (int i = 0; i < colours; ++i) p.push_back(static_cast<uint32_t>(i * 255 / (colours - 1) * 0x010101));
+  return p;
+}
+
+// A bitmap file of w x h with `bits` bits per pixel, stored bottom-up unless topDown.
+Bytes Bmp(int w, int h, int bits, bool topDown = false, uint32_t headerSize = 40) {
+  TBmpSpec s;
+  s.headerSize = headerSize;
+  s.width = w;
+  s.height = topDown ? -h : h;
+  s.bitCount = static_cast<uint16_t>(bits);
+  if (bits <= 8) s.palette = GreyPalette(1 << bits);
+  if (bits == 16) {
+    s.compression = 3;
+    s.masks = {0xF800, 0x07E0, 0x001F};
   }
-  for (int y = 0; y < h; ++y) put32(0);  // AND mask rows
-  Bytes ico = {0, 0, 1, 0, 1, 0, static_cast<uint8_t>(w), static_cast<uint8_t>(h), 0, 0, 1, 0, 24, 0};
-  const uint32_t size = static_cast<uint32_t>(dib.size()), offset = 6 + 16;
-  for (int i = 0; i < 4; ++i) ico.push_back(static_cast<uint8_t>(size >> (8 * i)));
-  for (int i = 0; i < 4; ++i) ico.push_back(static_cast<uint8_t>(offset >> (8 * i)));
-  ico.insert(ico.end(), dib.begin(), dib.end());
-  return ico;
+  s.pixels = scr::test::PackRows(w, h, bits, topDown, [&](int x, int y) {
+    return bits <= 8 ? static_cast<uint32_t>((x * 3 + y) % (1 << bits)) : static_cast<uint32_t>(x * 0x10307 + y * 0x70301);
+  });
+  return scr::test::MakeBmp(s);
+}
+
+// A run-length bitmap (8 or 4 bits) with runs, an absolute block, a delta, line ends
+// and the end-of-bitmap code.
+Bytes RleBmp(int bits) {
+  TBmpSpec s;
+  s.width = 8;
+  s.height = 5;
+  s.bitCount = static_cast<uint16_t>(bits);
+  s.compression = bits == 8 ? 1 : 2;
+  s.palette = GreyPalette(1 << bits);
+  s.pixels = bits == 8 ? Bytes{0x03, 0x01, 0x00, 0x03, 0x02, 0x03, 0x04, 0x00, 0x00, 0x00, 0x02, 0x02, 0x01,
+                               0x02, 0x05, 0x00, 0x00, 0x08, 0x07, 0x00, 0x01}
+                       : Bytes{0x05, 0x12, 0x00, 0x00, 0x00, 0x05, 0x34, 0x56, 0x70, 0x00, 0x00, 0x02, 0x01,
+                               0x01, 0x08, 0xAB, 0x00, 0x01};
+  return scr::test::MakeBmp(s);
 }
 
 scr::TSSFileLocations Settings() {
@@ -131,15 +129,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_fuzz_seeds OUTDIR\n");
     return 2;
   }
-  const std::filesystem::path root = argv[1];
-  const auto streams = root / "fuzz_component_stream";
-  const auto packages = root / "fuzz_package";
-  std::filesystem::create_directories(streams);
-  std::filesystem::create_directories(packages);
+  const fs::path root = argv[1];
+  const auto dir = [&](const char* target) {
+    fs::create_directories(root / target);
+    return root / target;
+  };
+  const auto streams = dir("fuzz_component_stream");
+  const auto packages = dir("fuzz_package");
 
-  const Bytes bmp = scr::EncodeBmp24(Pattern(6, 5));
-  const Bytes jpeg = Jpeg(16, 9);
-  const Bytes icon = Icon();
+  const Bytes bmp = scr::EncodeBmp24(scr::test::PatternBitmap(6, 5));
+  const Bytes jpeg = Jpeg(16, 9, 3);
+  const Bytes icon = Icon(2, 2, 24);
   const Bytes emfHeader = {1, 0, 0, 0, 108, 0, 0, 0};  // a record header only
 
   Write(streams / "settings.bin", scr::WriteComponentStream(Settings()));
@@ -187,5 +187,51 @@ int main(int argc, char** argv) {
 
   scr::TPackageBuilder bare(Bytes(16, 0));
   Write(packages / "bare.scr", bare.Build().bytes);
+
+  const auto bitmaps = dir("fuzz_bmp");
+  Write(bitmaps / "plain-24.bmp", bmp);
+  for (int bits : {1, 4, 8, 16, 24, 32}) Write(bitmaps / ("bits-" + std::to_string(bits) + ".bmp"), Bmp(7, 3, bits));
+  Write(bitmaps / "top-down-8.bmp", Bmp(5, 4, 8, true));
+  Write(bitmaps / "core-header-8.bmp", Bmp(5, 4, 8, false, 12));
+  Write(bitmaps / "v5-header-32.bmp", Bmp(3, 2, 32, false, 124));
+  Write(bitmaps / "rle-8.bmp", RleBmp(8));
+  Write(bitmaps / "rle-4.bmp", RleBmp(4));
+
+  const auto icons = dir("fuzz_icon");
+  for (int bits : {1, 4, 8, 24, 32}) Write(icons / ("bits-" + std::to_string(bits) + ".ico"), Icon(4, 4, bits));
+  const Bytes png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  Write(icons / "png-only.ico", scr::test::MakeIco({scr::test::TIconEntry{16, 16, 32, png}}));
+  const Bytes small = Icon(2, 2, 8);
+  const Bytes smallDib(small.begin() + 6 + 16, small.end());  // after the directory of one entry
+  Write(icons / "png-and-dib.ico", scr::test::MakeIco({scr::test::TIconEntry{16, 16, 32, png},
+                                                       scr::test::TIconEntry{2, 2, 8, smallDib}}));
+
+  const auto jpegs = dir("fuzz_jpeg");
+  Write(jpegs / "colour.jpg", jpeg);
+  Write(jpegs / "grey.jpg", Jpeg(8, 8, 1));
+  Write(jpegs / "progressive.jpg", Jpeg(24, 16, 3, true));
+  const Bytes larger = Jpeg(64, 48, 3);
+  Write(jpegs / "cut-in-scan.jpg", Bytes(larger.begin(), larger.begin() + static_cast<std::ptrdiff_t>(larger.size() * 3 / 4)));
+
+  const auto metafiles = dir("fuzz_metafile");
+  Bytes emf = scr::test::EmfHeader(2540, 1270, 99, 49);
+  Write(metafiles / "emf-header.emf", emf);
+  // The end-of-file record after the header.
+  for (uint32_t v : {14u, 20u, 0u, 16u, 20u}) scr::test::Put32(emf, v);
+  Write(metafiles / "emf-end.emf", emf);
+  Bytes boundsOnly = scr::test::EmfHeader(-5, 7, 320, 200);
+  scr::test::Set32(boundsOnly, 72, 0);  // no reference device: the bounds give the size
+  Write(metafiles / "emf-bounds-only.emf", boundsOnly);
+  const Bytes wmf = scr::test::PlaceableWmf(1440, 720, 1440);
+  Write(metafiles / "placeable.wmf", wmf);
+  Write(metafiles / "bare.wmf", Bytes(wmf.begin() + 22, wmf.end()));
+
+  const auto texts = dir("fuzz_language_text");
+  WriteText(texts / "language.ini",
+            "[Language]\r\nTitle=Titel:\r\nAuthor=Autor:\r\nEmail=E-Mail:\r\nWeb=Netz:\r\nbtnOK=&Gut\r\n"
+            "MuteMusic=Ohne Musik\r\nDownloadSWF=\"Bitte installieren.\"\r\n");
+  WriteText(texts / "control.ini", "[Setup]\r\nmute=1\r\n");
+  WriteText(texts / "mixed.ini", "; comment\n[ setup ]\nMUTE = '0'\n[Language]\nbtnOK\n[language]\nTitle=second\n[Setup");
+  WriteText(texts / "long-value.ini", "[Language]\r\nTitle=" + std::string(3000, 'x'));
   return 0;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the fuzz preset and runs every libFuzzer target for SECONDS in total (split
-# evenly), starting from seeds the project's own writer makes in build/fuzz/corpus plus
-# the kept inputs in fuzz/corpus/<target>/. Exits non-zero when a target crashes;
-# the crashing input is left in build/fuzz/artifacts/.
+# Builds the fuzz preset and runs every libFuzzer target (one per decoder, plus the
+# component stream and the whole saver file) for SECONDS in total, split evenly,
+# starting from seeds the project's own writers make in build/fuzz/corpus plus the
+# kept inputs in fuzz/corpus/<target>/ (every input that once broke something stays
+# there, one file per fault). Exits non-zero when a target crashes; the crashing input
+# is left in build/fuzz/artifacts/.
 #   scripts/run-fuzz.sh [SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -22,7 +22,10 @@ if [ -z "${SCR_SKIP_ASAN:-}" ]; then
 fi
 
 if [ -z "${SCR_SKIP_FUZZ:-}" ] && [ -f fuzz/CMakeLists.txt ]; then
-  bash scripts/run-fuzz.sh "${SCR_FUZZ_SECONDS:-60}"
+  # Every fuzz target gets its share of at most three minutes in all.
+  fuzz_seconds=${SCR_FUZZ_SECONDS:-140}
+  [ "$fuzz_seconds" -le 180 ] || fuzz_seconds=180
+  bash scripts/run-fuzz.sh "$fuzz_seconds"
 fi
 
 ctest --test-dir build/native -j "$jobs" --output-on-failure --timeout 900

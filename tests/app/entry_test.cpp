@@ -8,7 +8,7 @@
 #include "package/component_writer.h"
 #include "package/package_builder.h"
 #include "platform/headless/headless_platform.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 
 namespace scr::app {
 namespace {

@@ -17,6 +17,7 @@
 #include "hook/wexel_notify.h"
 #include "hook/wexkhlib.h"
 #include "platform/win32/hook_host.h"
+#include "tests/support/win32_probe.h"
 
 namespace {
 
@@ -211,26 +212,14 @@ int RunTable(const char* self) {
   GetTempPathA(MAX_PATH, outFile);
   std::string out = std::string(outFile) + "hook_probe_child.txt";
   DeleteFileA(out.c_str());
-  std::string cmd = "\"" + std::string(self) + "\" child " + Hex(w1) + " " + Hex(w2) + " " +
-                    Hex(reinterpret_cast<HWND>(hostWindow)) + " \"" + out + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const bool started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  Check(started, "the child process starts");
-  if (!started) return failures;
+  scr::test::win32::TProcess child(self, {"child", Hex(w1), Hex(w2), Hex(reinterpret_cast<HWND>(hostWindow)),
+                                         "\"" + out + "\""});
+  Check(child.Started(), "the child process starts");
+  if (!child.Started()) return failures;
   // The child sends nothing to our windows, but pump anyway while waiting.
   DWORD code = 1;
-  for (int i = 0; i < 600; ++i) {
-    if (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0) break;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
+  child.Finish(30000, &code);
+  scr::test::win32::Pump();
   Check(code == 0, "the child's checks pass");
   Check(heard == "7 8 ", "another process's lParam is never read as an event record (heard: " + heard + ")");
   host.DestroyHookWindow(hostWindow);

@@ -3,42 +3,25 @@
 //
 //   make_movie_saver RUNTIME HOOK_LIBRARY OUT      one movie, no pictures, kind "flash"
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "package/package_builder.h"
+#include "tests/support/saver_files.h"
 
 namespace {
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+int Run(const scr::test::TGeneratorArgs& a) {
+  if (a.size() != 3) {
+    std::fprintf(stderr, "usage: make_movie_saver RUNTIME HOOK_LIBRARY OUT\n");
+    return 2;
+  }
+  scr::TPackageBuilder b = scr::test::SaverOn(a[0]);
+  b.SetHookLibrary(scr::test::ReadFileBytes(a[1]));
+  b.AddMovie("movie.swf", std::vector<uint8_t>(64, 'm'));
+  b.Settings().SetVer("flash");
+  b.Settings().SetlExitFSCommandQuit(true);
+  scr::test::WriteSaver(b, a[2]);
+  return 0;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: make_movie_saver RUNTIME HOOK_LIBRARY OUT\n");
-    return 2;
-  }
-  try {
-    scr::TPackageBuilder b(ReadFile(argv[1]));
-    b.SetHookLibrary(ReadFile(argv[2]));
-    b.AddMovie("movie.swf", std::vector<uint8_t>(64, 'm'));
-    b.Settings().SetVer("flash");
-    b.Settings().SetlExitFSCommandQuit(true);
-    const std::vector<uint8_t> bytes = b.Build().bytes;
-    std::ofstream out(argv[3], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error(std::string("cannot write ") + argv[3]);
-    return 0;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "make_movie_saver: %s\n", e.what());
-    return 1;
-  }
-}
+int main(int argc, char** argv) { return scr::test::RunGenerator("make_movie_saver", argc, argv, Run); }

@@ -13,11 +13,8 @@ RUNTIME="$SCR_WIN32_BUILD_DIR/app/runtime.scr"
 HOOK="$SCR_WIN32_BUILD_DIR/hook/nuvscrhook.dll"
 PROBE="$SCR_WIN32_BUILD_DIR/tests/movie/movie_probe.exe"
 MAKER="$SCR_NATIVE_BUILD_DIR/tests/movie/make_movie_saver"
-for f in "$RUNTIME" "$HOOK" "$PROBE" "$MAKER"; do
-  [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
-done
-OUT="$SCR_NATIVE_BUILD_DIR/test-output/movie_missing_control"
-rm -rf "$OUT"
+scr_require "$RUNTIME" "$HOOK" "$PROBE" "$MAKER"
+scr_fresh_output movie_missing_control
 mkdir -p "$OUT/plain" "$OUT/translated"
 FAILURES=0
 

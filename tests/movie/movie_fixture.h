@@ -19,7 +19,7 @@
 #include "platform/headless/hook_host.h"
 #include "saver/flash_mode.h"
 #include "saver/screen_saver.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 
 namespace scr::saver::test {
 

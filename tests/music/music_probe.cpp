@@ -21,6 +21,7 @@
 
 #include "platform/media_player.h"
 #include "platform/platform.h"
+#include "tests/support/win32_probe.h"
 
 namespace {
 
@@ -80,68 +81,35 @@ int Play(const std::vector<std::string>& files) {
   return 0;
 }
 
-struct TFound {
-  DWORD pid;
-  std::vector<HWND> dialogs;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK Collect(HWND h, LPARAM l) {
-  auto* found = reinterpret_cast<TFound*>(l);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid != found->pid) return TRUE;
-  char cls[64] = "";
-  GetClassNameA(h, cls, sizeof cls);
-  (std::string(cls) == "#32770" ? found->dialogs : found->windows).push_back(h);
-  return TRUE;
-}
-
-TFound Windows(DWORD pid) {
-  TFound f{pid, {}, {}};
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&f));
-  return f;
-}
-
 bool Exists(const std::string& file) { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int Watch(const std::string& saver, DWORD ms, const std::vector<std::string>& files) {
-  std::string cmd = "\"" + saver + "\" /s";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  namespace w32 = scr::test::win32;
+  w32::TProcess saverRun(saver, {"/s"});
+  if (!saverRun.Started()) {
     std::printf("started=0\n");
     return 1;
   }
   std::vector<bool> seen(files.size(), false);
   std::string dialog;
   const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms && WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+  while (GetTickCount() - start < ms && !saverRun.WaitEnd(50)) {
     for (size_t i = 0; i < files.size(); ++i) seen[i] = seen[i] || Exists(files[i]);
-    for (HWND d : Windows(pi.dwProcessId).dialogs) {
-      char text[1024] = "";
-      GetDlgItemTextA(d, 0xFFFF, text, sizeof text);
-      if (dialog.empty()) dialog = text[0] ? text : "(untitled)";
+    for (HWND d : w32::WindowsOf(saverRun.Id()).dialogs) {
+      const std::string text = w32::MessageBoxText(d);
+      if (dialog.empty()) dialog = text.empty() ? "(untitled)" : text;
     }
   }
   int seenCount = 0;
   for (bool s : seen) seenCount += s ? 1 : 0;
-  const bool running = WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT;
-  std::printf("running=%d\ndialog=%s\nseen=%d\n", running ? 1 : 0, dialog.c_str(), seenCount);
+  std::printf("running=%d\ndialog=%s\nseen=%d\n", saverRun.Running() ? 1 : 0, dialog.c_str(), seenCount);
   // The stop message ends the saver like an exit request.
   const DWORD closeStart = GetTickCount();
-  while (WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT && GetTickCount() - closeStart < 15000) {
-    TFound f = Windows(pi.dwProcessId);
-    for (HWND d : f.dialogs) PostMessageA(d, WM_CLOSE, 0, 0);
-    for (HWND w : f.windows) PostMessageA(w, 0x402, 0, 0);
-  }
-  const bool ended = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+  while (!saverRun.WaitEnd(100) && GetTickCount() - closeStart < 15000) w32::PostStopRequest(saverRun.Id());
+  const bool ended = saverRun.WaitEnd(0);
   int left = 0;
   for (const std::string& f : files) left += Exists(f) ? 1 : 0;
   std::printf("ended=%d\nleft=%d\n", ended ? 1 : 0, left);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return 0;
 }
 

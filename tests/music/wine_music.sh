@@ -16,12 +16,8 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill ${SCR_XVFB_PID:-} 2>/dev/null 
 RUNTIME="$SCR_WIN32_BUILD_DIR/app/runtime.scr"
 PROBE="$SCR_WIN32_BUILD_DIR/tests/music/music_probe.exe"
 MAKER="$SCR_NATIVE_BUILD_DIR/tests/music/make_music_saver"
-for f in "$RUNTIME" "$PROBE" "$MAKER"; do
-  [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
-done
-OUT="$SCR_NATIVE_BUILD_DIR/test-output/wine_music"
-rm -rf "$OUT"
-mkdir -p "$OUT"
+scr_require "$RUNTIME" "$PROBE" "$MAKER"
+scr_fresh_output wine_music
 WINE_TEMP=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null | grep -v /Public/ | head -n 1)
 [ -n "$WINE_TEMP" ] || { echo "no temporary directory in the prefix"; exit 1; }
 temp_win=$(scr_winpath "$WINE_TEMP")

@@ -48,35 +48,8 @@ TBitmap24 SmallBitmap() {
   return b;
 }
 
-// An enhanced metafile header: bounds in pixels, frame in hundredths of a millimetre,
-// and a reference device of 1024 x 768 pixels on 320 x 240 mm.
-std::vector<uint8_t> EmfHeader(int frameRight, int frameBottom, int boundsRight, int boundsBottom) {
-  std::vector<uint8_t> h;
-  const auto put = [&](uint32_t v) { test::Put32(h, v); };
-  put(1);   // header record
-  put(108); // record size
-  put(0); put(0); put(static_cast<uint32_t>(boundsRight)); put(static_cast<uint32_t>(boundsBottom));
-  put(0); put(0); put(static_cast<uint32_t>(frameRight)); put(static_cast<uint32_t>(frameBottom));
-  put(0x464D4520);  // " EMF"
-  put(0x10000); put(108); put(1); put(0); put(0); put(0); put(0);
-  put(1024); put(768); put(320); put(240);
-  h.resize(108, 0);
-  return h;
-}
-
-std::vector<uint8_t> PlaceableWmf(int16_t right, int16_t bottom, uint16_t inch) {
-  std::vector<uint8_t> w;
-  test::Put32(w, 0x9AC6CDD7);
-  test::Put16(w, 0);
-  test::Put16(w, 0); test::Put16(w, 0); test::Put16(w, static_cast<uint16_t>(right)); test::Put16(w, static_cast<uint16_t>(bottom));
-  test::Put16(w, inch);
-  test::Put32(w, 0);
-  test::Put16(w, 0);
-  // The standard header: memory metafile, 9 words, version 3.
-  test::Put16(w, 1); test::Put16(w, 9); test::Put16(w, 0x300);
-  w.resize(w.size() + 12, 0);
-  return w;
-}
+using test::EmfHeader;
+using test::PlaceableWmf;
 
 TEST(PictureData, EachClassDecodesToItsGraphic) {
   const std::vector<uint8_t> jpeg = test::EncodeJpeg(std::vector<uint8_t>(8 * 5 * 3, 128), 8, 5, 3, 90);

@@ -10,13 +10,8 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill ${SCR_XVFB_PID:-} 2>/dev/null 
 RUNTIME="$SCR_WIN32_BUILD_DIR/app/runtime.scr"
 HELPER="$SCR_WIN32_BUILD_DIR/tests/runtime_e2e/scrhelper.exe"
 MAKER="$SCR_NATIVE_BUILD_DIR/tests/runtime_e2e/make_test_saver"
-for f in "$RUNTIME" "$HELPER" "$MAKER"; do
-  [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
-done
-
-OUT="$SCR_NATIVE_BUILD_DIR/test-output/$(basename "$0" .sh)"
-rm -rf "$OUT"
-mkdir -p "$OUT"
+scr_require "$RUNTIME" "$HELPER" "$MAKER"
+scr_fresh_output "$(basename "$0" .sh)"
 
 # The prefix's temporary and system directories, as Unix paths.
 WINE_TEMP=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null | grep -v /Public/ | head -n 1)

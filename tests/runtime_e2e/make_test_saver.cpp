@@ -12,41 +12,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "package/bmp_codec.h"
 #include "package/component_writer.h"
-#include "package/package_builder.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-Bytes Repeat(const std::string& s, int n) {
-  Bytes b;
-  for (int i = 0; i < n; ++i) b.insert(b.end(), s.begin(), s.end());
-  return b;
-}
+using scr::test::ReadFileBytes;
+using scr::test::Repeat;
+using scr::test::WriteFileBytes;
 
 int Compare(const std::string& actualPath, const std::string& expectedPath, int tolerance) {
-  const scr::TBitmap24 a = scr::DecodeBmp(ReadFile(actualPath));
-  const scr::TBitmap24 e = scr::DecodeBmp(ReadFile(expectedPath));
+  const scr::TBitmap24 a = scr::DecodeBmp(ReadFileBytes(actualPath));
+  const scr::TBitmap24 e = scr::DecodeBmp(ReadFileBytes(expectedPath));
   if (a.Width() != e.Width() || a.Height() != e.Height()) {
     std::printf("size differs: %dx%d, expected %dx%d\n", a.Width(), a.Height(), e.Width(), e.Height());
     return 1;
@@ -65,33 +45,33 @@ int Compare(const std::string& actualPath, const std::string& expectedPath, int 
   return bad == 0 ? 0 : 1;
 }
 
-int Run(const std::vector<std::string>& a) {
+int Run(const scr::test::TGeneratorArgs& a) {
   if (a.size() == 5 && a[0] == "preview") {
-    scr::TPackageBuilder b(ReadFile(a[1]));
+    scr::TPackageBuilder b = scr::test::SaverOn(a[1]);
     const scr::TBitmap24 picture = scr::test::PatternBitmap(std::stoi(a[3]), std::stoi(a[4]));
     b.SetPreview(scr::BuildImageStream("TBitmap", scr::EncodeBmp24(picture)));
     b.AddPicture("picture.bmp", scr::BuildImageStream("TBitmap", scr::EncodeBmp24(picture)));
-    WriteFile(a[2], b.Build().bytes);
+    scr::test::WriteSaver(b, a[2]);
     return 0;
   }
   if (a.size() == 3 && a[0] == "flash") {
-    scr::TPackageBuilder b(ReadFile(a[1]));
+    scr::TPackageBuilder b = scr::test::SaverOn(a[1]);
     b.AddMovie("movie.swf", Repeat("movie ", 50));
     b.Settings().SetVer("flash");
-    WriteFile(a[2], b.Build().bytes);
+    scr::test::WriteSaver(b, a[2]);
     return 0;
   }
   if (a.size() >= 3 && a[0] == "media") {
-    scr::TPackageBuilder b(ReadFile(a[1]));
+    scr::TPackageBuilder b = scr::test::SaverOn(a[1]);
     for (size_t i = 3; i < a.size(); ++i) b.AddSound(a[i], Repeat("sound " + std::to_string(i - 3) + " ", 100));
     b.AddMovie("clip.swf", Repeat("movie ", 50));
     b.SetHookLibrary(Repeat("hook ", 64));
-    WriteFile(a[2], b.Build().bytes);
+    scr::test::WriteSaver(b, a[2]);
     return 0;
   }
   if (a.size() == 6 && a[0] == "expect-preview") {
     const scr::TBitmap24 picture = scr::test::PatternBitmap(std::stoi(a[1]), std::stoi(a[2]));
-    WriteFile(a[5], scr::EncodeBmp24(scr::test::ExpectedPreview(picture, std::stoi(a[3]), std::stoi(a[4]))));
+    WriteFileBytes(a[5], scr::EncodeBmp24(scr::test::ExpectedPreview(picture, std::stoi(a[3]), std::stoi(a[4]))));
     return 0;
   }
   if (a.size() == 4 && a[0] == "compare") return Compare(a[1], a[2], std::stoi(a[3]));
@@ -101,11 +81,4 @@ int Run(const std::vector<std::string>& a) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  try {
-    return Run(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "make_test_saver: %s\n", e.what());
-    return 1;
-  }
-}
+int main(int argc, char** argv) { return scr::test::RunGenerator("make_test_saver", argc, argv, Run); }

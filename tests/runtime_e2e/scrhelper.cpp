@@ -15,17 +15,18 @@
 //       runs SAVER /s until FILE exists or the saver shows a message box, tells the
 //       size of each CHECK file then (size_<n>=-1 when missing) and the message box's
 //       text, closes the box and asks the saver to exit (message 0x402).
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tests/support/win32_probe.h"
+
 namespace {
+
+namespace w32 = scr::test::win32;
+using w32::Pump;
+using w32::TProcess;
 
 constexpr COLORREF kBackground = RGB(255, 0, 255);
 constexpr DWORD kSaverTimeoutMs = 8000;
@@ -34,57 +35,6 @@ DWORD g_start = GetTickCount();
 #define TRACE(...) \
   (std::fprintf(stderr, "[%lu ms] ", static_cast<unsigned long>(GetTickCount() - g_start)), \
    std::fprintf(stderr, __VA_ARGS__))
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// Waits up to ms for the process to end, pumping this thread's messages meanwhile.
-bool WaitEnd(HANDLE process, DWORD ms) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return true;
-    if (GetTickCount() - start >= ms) return false;
-    Pump();
-    MsgWaitForMultipleObjects(1, &process, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-struct TProcess {
-  PROCESS_INFORMATION info{};
-  bool started = false;
-};
-
-TProcess Start(const std::string& saver, const std::vector<std::string>& args) {
-  std::string line = "\"" + saver + "\"";
-  for (const std::string& a : args) line += " " + a;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  TProcess p;
-  std::vector<char> buf(line.begin(), line.end());
-  buf.push_back('\0');
-  p.started = CreateProcessA(saver.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &p.info);
-  return p;
-}
-
-// Reports whether it ended; a saver still running is ended here so none is left.
-bool Finish(TProcess& p, DWORD ms, DWORD* exitCode = nullptr) {
-  if (!p.started) return false;
-  const bool ended = WaitEnd(p.info.hProcess, ms);
-  if (!ended) {
-    TerminateProcess(p.info.hProcess, 99);
-    WaitForSingleObject(p.info.hProcess, 2000);
-  }
-  if (exitCode) GetExitCodeProcess(p.info.hProcess, exitCode);
-  CloseHandle(p.info.hThread);
-  CloseHandle(p.info.hProcess);
-  p.started = false;
-  return ended;
-}
 
 LRESULT CALLBACK PanelProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
@@ -106,85 +56,29 @@ HWND CreatePanel(int width, int height) {
   return h;
 }
 
-// The window's pixels as the screen shows them (drawing by another process reaches
-// the screen, not this process's own window DC), top-down BGR rows.
-std::vector<unsigned char> Capture(HWND h, int& width, int& height) {
-  RECT r;
-  GetWindowRect(h, &r);
-  width = r.right - r.left;
-  height = r.bottom - r.top;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  std::vector<unsigned char> out(static_cast<const unsigned char*>(bits),
-                                 static_cast<const unsigned char*>(bits) + stride * height);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
-bool AnyDrawn(const std::vector<unsigned char>& px, int width, int height) {
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const unsigned char* p = &px[y * stride + x * 3];
-      if (RGB(p[2], p[1], p[0]) != kBackground) return true;
-    }
+bool AnyDrawn(const w32::TScreenPixels& px) {
+  for (int y = 0; y < px.height; ++y)
+    for (int x = 0; x < px.width; ++x)
+      if (px.At(x, y) != kBackground) return true;
   return false;
 }
 
-void WriteBmp(const std::string& path, const std::vector<unsigned char>& px, int width, int height) {
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof ih;
-  fh.bfSize = static_cast<DWORD>(fh.bfOffBits + stride * height);
-  ih.biSize = sizeof ih;
-  ih.biWidth = width;
-  ih.biHeight = height;  // bottom-up, as bitmap files usually are
-  ih.biPlanes = 1;
-  ih.biBitCount = 24;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  std::fwrite(&fh, sizeof fh, 1, f);
-  std::fwrite(&ih, sizeof ih, 1, f);
-  for (int y = height - 1; y >= 0; --y) std::fwrite(&px[y * stride], 1, stride, f);
-  std::fclose(f);
-}
-
 // Waits up to ms for something other than the background to show in the window.
-bool WaitDrawn(HWND panel, TProcess& p, DWORD ms) {
+bool WaitDrawn(HWND panel, const TProcess& p, DWORD ms) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms) {
-    int w = 0, h = 0;
-    const auto px = Capture(panel, w, h);
-    if (getenv("SCRHELPER_TRACE")) TRACE("capture %02x%02x%02x\n", px[0], px[1], px[2]);
-    if (AnyDrawn(px, w, h)) {
+    const w32::TScreenPixels px = w32::CaptureWindow(panel);
+    if (getenv("SCRHELPER_TRACE") && !px.bgr.empty())
+      TRACE("capture %02x%02x%02x\n", px.bgr[0], px.bgr[1], px.bgr[2]);
+    if (AnyDrawn(px)) {
       TRACE("drawn\n");
       return true;
     }
-    if (WaitForSingleObject(p.info.hProcess, 0) == WAIT_OBJECT_0) {
-      // Ended: whatever it drew is on the screen now.
-      return AnyDrawn(Capture(panel, w, h), w, h);
-    }
+    // Ended: whatever it drew is on the screen now.
+    if (!p.Running()) return AnyDrawn(w32::CaptureWindow(panel));
     // Waiting for messages (not sleeping) lets Wine take in its X events, without
     // which a capture keeps showing the window as it was.
-    Pump();
-    MsgWaitForMultipleObjects(1, &p.info.hProcess, FALSE, 25, QS_ALLINPUT);
+    p.WaitEndPumping(25);
   }
   return false;
 }
@@ -193,21 +87,19 @@ std::string Decimal(HWND h) { return std::to_string(reinterpret_cast<uintptr_t>(
 
 int Preview(const std::string& saver, int width, int height, const std::string& out) {
   HWND panel = CreatePanel(width, height);
-  TProcess p = Start(saver, {"/p", Decimal(panel)});
+  TProcess p(saver, {"/p", Decimal(panel)});
   TRACE("started\n");
-  std::printf("started=%d\n", p.started ? 1 : 0);
+  std::printf("started=%d\n", p.Started() ? 1 : 0);
   const bool drawn = WaitDrawn(panel, p, kSaverTimeoutMs);
   // A saver that drew goes on until the window is hidden; give it time to end early
   // if it were going to.
-  bool endedWhileVisible = WaitEnd(p.info.hProcess, drawn ? 500 : 3000);
-  int w = 0, h = 0;
-  const std::vector<unsigned char> px = Capture(panel, w, h);
-  WriteBmp(out, px, w, h);
+  bool endedWhileVisible = p.WaitEndPumping(drawn ? 500 : 3000);
+  w32::WriteBmp(out, w32::CaptureWindow(panel));
   std::printf("drawn=%d\nended_while_visible=%d\n", drawn ? 1 : 0, endedWhileVisible ? 1 : 0);
   ShowWindow(panel, SW_HIDE);
   Pump();
   DWORD code = 0;
-  const bool ended = Finish(p, kSaverTimeoutMs, &code);
+  const bool ended = p.Finish(kSaverTimeoutMs, &code);
   std::printf("ended_after_hide=%d\nexit_code=%lu\n", ended ? 1 : 0, static_cast<unsigned long>(code));
   DestroyWindow(panel);
   return 0;
@@ -215,50 +107,28 @@ int Preview(const std::string& saver, int width, int height, const std::string& 
 
 int Second(const std::string& saver, const std::vector<std::string>& args) {
   HWND panel = CreatePanel(64, 48);
-  TProcess first = Start(saver, {"/p", Decimal(panel)});
+  TProcess first(saver, {"/p", Decimal(panel)});
   const bool drawn = WaitDrawn(panel, first, kSaverTimeoutMs);
   std::printf("first_drawn=%d\n", drawn ? 1 : 0);
-  TProcess second = Start(saver, args);
-  const bool secondEnded = Finish(second, 4000);
+  TProcess second(saver, args);
+  const bool secondEnded = second.Finish(4000);
   std::printf("second_ended=%d\n", secondEnded ? 1 : 0);
-  std::printf("first_running=%d\n", WaitForSingleObject(first.info.hProcess, 0) == WAIT_TIMEOUT ? 1 : 0);
+  std::printf("first_running=%d\n", first.Running() ? 1 : 0);
   ShowWindow(panel, SW_HIDE);
   Pump();
-  std::printf("first_ended=%d\n", Finish(first, kSaverTimeoutMs) ? 1 : 0);
+  std::printf("first_ended=%d\n", first.Finish(kSaverTimeoutMs) ? 1 : 0);
   DestroyWindow(panel);
   return 0;
 }
 
 int RunFor(DWORD ms, const std::string& saver, const std::vector<std::string>& args) {
-  TProcess p = Start(saver, args);
+  TProcess p(saver, args);
+  const bool started = p.Started();
   DWORD code = 0;
-  const bool ended = Finish(p, ms, &code);
-  std::printf("started=%d\nended=%d\nexit_code=%lu\n", p.info.hProcess ? 1 : 0, ended ? 1 : 0,
+  const bool ended = p.Finish(ms, &code);
+  std::printf("started=%d\nended=%d\nexit_code=%lu\n", started ? 1 : 0, ended ? 1 : 0,
               static_cast<unsigned long>(code));
   return 0;
-}
-
-struct TFound {
-  DWORD pid;
-  std::vector<HWND> dialogs;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK Collect(HWND h, LPARAM l) {
-  auto* found = reinterpret_cast<TFound*>(l);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid != found->pid) return TRUE;
-  char cls[64] = "";
-  GetClassNameA(h, cls, sizeof cls);
-  (std::string(cls) == "#32770" ? found->dialogs : found->windows).push_back(h);
-  return TRUE;
-}
-
-TFound Windows(DWORD pid) {
-  TFound f{pid, {}, {}};
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&f));
-  return f;
 }
 
 long long FileSize(const std::string& path) {
@@ -268,19 +138,14 @@ long long FileSize(const std::string& path) {
 }
 
 int SaverRun(const std::string& saver, const std::string& file, const std::vector<std::string>& checks) {
-  TProcess p = Start(saver, {"/s"});
+  TProcess p(saver, {"/s"});
   const DWORD start = GetTickCount();
   bool fileSeen = false;
   std::string dialogText;
   while (GetTickCount() - start < kSaverTimeoutMs) {
     if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) fileSeen = true;
-    TFound f = Windows(p.info.dwProcessId);
-    for (HWND d : f.dialogs) {
-      char text[1024] = "";
-      GetDlgItemTextA(d, 0xFFFF, text, sizeof text);
-      dialogText = text;
-    }
-    if (fileSeen || !dialogText.empty() || WaitForSingleObject(p.info.hProcess, 0) == WAIT_OBJECT_0) break;
+    for (HWND d : w32::WindowsOf(p.Id()).dialogs) dialogText = w32::MessageBoxText(d);
+    if (fileSeen || !dialogText.empty() || !p.Running()) break;
     Sleep(25);
   }
   // Give a saver that wrote its first file the moment to write the rest.
@@ -289,14 +154,11 @@ int SaverRun(const std::string& saver, const std::string& file, const std::vecto
   for (size_t i = 0; i < checks.size(); ++i) std::printf("size_%u=%lld\n", static_cast<unsigned>(i), FileSize(checks[i]));
   std::fflush(stdout);
   const DWORD closeStart = GetTickCount();
-  while (WaitForSingleObject(p.info.hProcess, 0) == WAIT_TIMEOUT && GetTickCount() - closeStart < kSaverTimeoutMs) {
-    TFound f = Windows(p.info.dwProcessId);
-    for (HWND d : f.dialogs) PostMessageA(d, WM_CLOSE, 0, 0);
-    for (HWND w : f.windows) PostMessageA(w, 0x402, 0, 0);
+  while (p.Running() && GetTickCount() - closeStart < kSaverTimeoutMs) {
+    w32::PostStopRequest(p.Id());
     Sleep(100);
   }
-  DWORD code = 0;
-  std::printf("ended=%d\n", Finish(p, 1000, &code) ? 1 : 0);
+  std::printf("ended=%d\n", p.Finish(1000) ? 1 : 0);
   return 0;
 }
 

@@ -5,7 +5,7 @@
 #include "package/jpeg_image.h"
 #include "platform/headless/headless_platform.h"
 #include "saver/compose.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 #include "tests/pictures/picture_builders.h"
 
 namespace scr::saver {

@@ -16,7 +16,7 @@
 #include "package/package_builder.h"
 #include "platform/headless/headless_platform.h"
 #include "saver/screen_saver.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 
 namespace scr::saver::test {
 

@@ -12,16 +12,18 @@
 //              box and reports whether the dialog is still open
 //
 // A saver still running at the end is ended ("terminated=1").
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/support/win32_probe.h"
+
 namespace {
+
+namespace w32 = scr::test::win32;
+using w32::Children;
+using w32::ClassOf;
+using w32::WindowText;
 
 constexpr DWORD kFindTimeoutMs = 20000;
 constexpr DWORD kActionTimeoutMs = 10000;
@@ -29,52 +31,6 @@ constexpr DWORD kActionTimeoutMs = 10000;
 void Say(const std::string& line) {
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
-}
-
-std::string WindowText(HWND h) {
-  char buf[4096] = "";
-  GetWindowTextA(h, buf, sizeof buf);
-  return buf;
-}
-
-std::string ClassOf(HWND h) {
-  char buf[256] = "";
-  GetClassNameA(h, buf, sizeof buf);
-  return buf;
-}
-
-struct TSearch {
-  DWORD process = 0;
-  std::string className;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindTopWindow(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<TSearch*>(lp);
-  DWORD process = 0;
-  GetWindowThreadProcessId(h, &process);
-  if (process == s->process && IsWindowVisible(h) && ClassOf(h) == s->className) {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindWindowOf(DWORD process, const char* className) {
-  TSearch s{process, className, nullptr};
-  EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-BOOL CALLBACK CollectChild(HWND h, LPARAM lp) {
-  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-  return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> out;
-  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
-  return out;
 }
 
 LONG ButtonType(HWND h) {
@@ -121,8 +77,6 @@ void Describe(HWND form) {
   }
 }
 
-bool Ended(HANDLE process, DWORD ms) { return WaitForSingleObject(process, ms) == WAIT_OBJECT_0; }
-
 // The text of a message box: its static child that is not an icon.
 std::string BoxText(HWND box) {
   for (HWND h : Children(box))
@@ -137,12 +91,10 @@ int main(int argc, char** argv) {
     Say("usage: setup_probe SAVER ARG [--pause FILE] [--toggle] [--ok]");
     return 2;
   }
-  std::string line = "\"" + std::string(argv[1]) + "\"";
-  if (std::string(argv[2]) != "none") line += " " + std::string(argv[2]);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  std::vector<std::string> arguments;
+  if (std::string(argv[2]) != "none") arguments.push_back(argv[2]);
+  w32::TProcess saverRun(argv[1], arguments);
+  if (!saverRun.Started()) {
     Say("started=0");
     return 1;
   }
@@ -150,8 +102,8 @@ int main(int argc, char** argv) {
 
   HWND form = nullptr;
   const DWORD start = GetTickCount();
-  while (!form && GetTickCount() - start < kFindTimeoutMs && !Ended(pi.hProcess, 50))
-    form = FindWindowOf(pi.dwProcessId, "TScrForm");
+  while (!form && GetTickCount() - start < kFindTimeoutMs && !saverRun.WaitEnd(50))
+    form = w32::FindVisibleWindow(saverRun.Id(), "TScrForm");
   if (!form) {
     Say("dialog=0");
   } else {
@@ -174,7 +126,7 @@ int main(int argc, char** argv) {
         continue;
       }
       const bool before = Checked(box);
-      PostMessageA(box, BM_CLICK, 0, 0);
+      w32::PostClick(box);
       const DWORD t = GetTickCount();
       while (Checked(box) == before && GetTickCount() - t < kActionTimeoutMs) Sleep(20);
       Say(std::string("checked=") + (Checked(box) ? "1" : "0"));
@@ -184,20 +136,20 @@ int main(int argc, char** argv) {
         Say("pressed=0");
         continue;
       }
-      PostMessageA(ok, BM_CLICK, 0, 0);
+      w32::PostClick(ok);
       const DWORD t = GetTickCount();
       HWND box = nullptr;
       bool ended = false;
       while (GetTickCount() - t < kActionTimeoutMs) {
-        if (Ended(pi.hProcess, 20)) {
+        if (saverRun.WaitEnd(20)) {
           ended = true;
           break;
         }
-        if ((box = FindWindowOf(pi.dwProcessId, "#32770")) != nullptr) break;
+        if ((box = w32::FindVisibleWindow(saverRun.Id(), "#32770")) != nullptr) break;
       }
       if (ended) {
         DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
+        GetExitCodeProcess(saverRun.Handle(), &code);
         Say("ended=1");
         Say("exit_code=" + std::to_string(code));
       } else if (box) {
@@ -208,19 +160,16 @@ int main(int argc, char** argv) {
         const DWORD closing = GetTickCount();
         while (IsWindow(box) && GetTickCount() - closing < kActionTimeoutMs) Sleep(20);
         Sleep(300);
-        Say(std::string("dialog_open=") + (IsWindow(form) && IsWindowVisible(form) && !Ended(pi.hProcess, 0) ? "1" : "0"));
+        Say(std::string("dialog_open=") + (IsWindow(form) && IsWindowVisible(form) && saverRun.Running() ? "1" : "0"));
       } else {
         Say("ended=0");
       }
     }
   }
 
-  if (!Ended(pi.hProcess, 0)) {
-    TerminateProcess(pi.hProcess, 1);
-    Ended(pi.hProcess, 5000);
+  if (saverRun.Running()) {
+    saverRun.Finish(0);
     Say("terminated=1");
   }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return 0;
 }

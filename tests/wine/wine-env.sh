@@ -23,13 +23,14 @@ scr_wine_prefix() {
   ) 9>"$lock"
 }
 
-# Starts an Xvfb of 1024 x 768 x 24 for this test when no display is given.
+# Starts an Xvfb for this test when no display is given: 1024 x 768 x 24, or the
+# screen given as WIDTHxHEIGHTxDEPTH.
 scr_display() {
   if [ -n "${SCR_KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
+  local n screen=${1:-1024x768x24}
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
       SCR_XVFB_PID=$!
       export DISPLAY=":$n"
       for _ in $(seq 50); do
@@ -46,3 +47,18 @@ scr_display() {
 
 # Converts a Unix path into the Z: path Wine gives it.
 scr_winpath() { echo "Z:$(realpath "$1" | sed 's#/#\\#g')"; }
+
+# scr_require FILE...: ends the test when a program of the build trees is missing.
+scr_require() {
+  local f
+  for f in "$@"; do
+    [ -e "$f" ] || { echo "missing $f (build the win32 and native trees first)"; exit 1; }
+  done
+}
+
+# scr_fresh_output NAME: sets OUT to an empty folder for the test's files.
+scr_fresh_output() {
+  OUT="$SCR_NATIVE_BUILD_DIR/test-output/$1"
+  rm -rf "$OUT"
+  mkdir -p "$OUT"
+}
