@@ -36,7 +36,7 @@ window.addEventListener("load", function () { setTimeout(function () {
   document.body.appendChild(pre);
 }, 0); });
 </script>'
-awk -v probe="$probe" '{ print } /<head>/ { print probe }' "$out/gallery/index.html" >"$out/gallery/probe.html"
+PROBE="$probe" awk '{ print } /<head>/ { print ENVIRON["PROBE"] }' "$out/gallery/index.html" >"$out/gallery/probe.html"
 
 chrome() {
   local profile
@@ -47,7 +47,7 @@ chrome() {
 }
 chrome --enable-logging=stderr --v=0 --virtual-time-budget=10000 --dump-dom "file://$out/gallery/probe.html" \
   >"$out/dom.html" 2>"$out/chromium.log" || fail "chromium failed: $(tail -5 "$out/chromium.log")"
-result=$(grep -o 'PROBE .*' "$out/dom.html" || true)
+result=$(grep -o '<pre>PROBE [^<]*' "$out/dom.html" || true)
 echo "$result"
 [ -n "$result" ] || fail "the probe did not report (see $out/chromium.log)"
 grep -q 'clips=128 undecoded=0 ' <<<"$result" || fail "not every clip decoded: $result"

@@ -1,8 +1,9 @@
 // Savers for the recording tests, made with the project's package builder.
 //
-//   make_record_saver pictures OUT   three smooth pictures with captions, effects 5 and
+//   make_record_saver pictures OUT   three soft pictures with a caption, effects 5 and
 //                                    51, a two-second interval and a 1.5 s wave track
 //   make_record_saver movie OUT      a saver of the movie kind
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -14,7 +15,6 @@
 #include "package/package_builder.h"
 #include "tests/app/test_saver_files.h"
 #include "tests/music/sound_bytes.h"
-#include "tools/scrtool/gallery/gallery_pictures.h"
 
 namespace {
 
@@ -22,6 +22,19 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+// A photograph-like picture: soft colour waves, no edges finer than chroma subsampling
+// keeps, so a video frame can be compared with the composed one.
+scr::TBitmap24 SoftPicture(int w, int h, int seed) {
+  scr::TBitmap24 b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const double u = static_cast<double>(x) / w, v = static_cast<double>(y) / h;
+      const auto c = [](double t) { return static_cast<uint32_t>(127.5 + 127.5 * std::sin(t)); };
+      b.SetPixel(x, y, c(6 * u + seed) | (c(5 * v + 2 * seed) << 8) | (c(4 * (u + v) + 3 * seed) << 16));
+    }
+  return b;
 }
 
 void AddPicture(scr::TPackageBuilder& b, const std::string& name, const scr::TBitmap24& picture) {
@@ -34,10 +47,13 @@ int Run(const std::vector<std::string>& a) {
     return 2;
   }
   scr::TPackageBuilder b(scr::test::FakeRuntime());
-  AddPicture(b, "rings.bmp", scr::tool::GalleryOldPicture(400, 300));
-  AddPicture(b, "bands.bmp", scr::tool::GalleryNewPicture(300, 400));
-  AddPicture(b, "wide.bmp", scr::tool::GalleryOldPicture(600, 200));
-  b.Settings().SetDescriptCommaList("\"The first one\",Second,Third");
+  AddPicture(b, "sunset.bmp", SoftPicture(400, 300, 0));
+  AddPicture(b, "tall.bmp", SoftPicture(300, 400, 1));
+  AddPicture(b, "wide.bmp", SoftPicture(600, 200, 2));
+  // A caption under every picture.
+  b.Settings().SetText("Holidays at the sea");
+  b.Settings().TextFont().SetColor(0x00FFFFFF);
+  b.Settings().TextFont().SetHeight(-24);
   b.Settings().SetEffectCommaList("5,51");
   b.Settings().SetInterval(2000);
   b.Settings().SetlMute(false);

@@ -3,6 +3,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -148,6 +149,7 @@ TMp4Writer::TMp4Writer(const std::string& path, int width, int height, int fps, 
     throw Exception("an MP4 frame needs an even width and height of at least 2");
   if (fps < 1) throw Exception("an MP4 needs a frame rate of at least 1");
   s_->path = path;
+  av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics are no news to the user
   AvCheck(avformat_alloc_output_context2(&s_->format, nullptr, "mp4", path.c_str()), "cannot start " + path);
   s_->packet = av_packet_alloc();
   if (!s_->packet) throw Exception("out of memory for " + path);

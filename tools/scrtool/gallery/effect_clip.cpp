@@ -41,8 +41,8 @@ std::vector<TBitmap24> RenderEffectFrames(const TBitmap24& oldPic, const TBitmap
 std::vector<uint8_t> EncodeEffectClip(std::span<const TBitmap24> frames, const TClipTiming& timing) {
   media::TWebPOptions webp;
   webp.lossless = true;
-  webp.quality = 20;  // lossless effort: small tiles, quickly
-  webp.method = 1;
+  webp.quality = 0;  // lossless effort: small tiles, quickly
+  webp.method = 0;
   webp.mergeRepeats = false;
   media::TWebPAnimation clip(frames.front().Width(), frames.front().Height(), webp);
   for (size_t i = 0; i < frames.size(); ++i)

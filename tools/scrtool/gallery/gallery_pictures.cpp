@@ -53,7 +53,9 @@ TBitmap24 GalleryOldPicture(int width, int height) {
     for (int x = 0; x < width; ++x) {
       const double d = std::hypot(x - cx, y - cy) / unit;
       const bool line = x % grid == 0 || y % grid == 0;
-      const uint32_t c = line ? Rgb(250, 245, 220) : Hue(0.02 + 0.12 * std::fmod(d, 2.0) / 2 + 0.5 * (static_cast<int>(d) % 2) * 0.2, 0.55 + 0.45 * (static_cast<int>(d) % 2));
+      // Flat colours, one a ring: clear edges for the eye, and small clips.
+      const int ring = static_cast<int>(d);
+      const uint32_t c = line ? Rgb(250, 245, 220) : Hue(0.02 + 0.03 * (ring % 4), ring % 2 ? 1.0 : 0.55);
       b.SetPixel(x, y, c);
     }
   Frame(b, Rgb(255, 255, 255));
@@ -61,13 +63,13 @@ TBitmap24 GalleryOldPicture(int width, int height) {
 }
 
 TBitmap24 GalleryNewPicture(int width, int height) {
-  // Cool diagonal bands of many hues, a checkerboard in the lower right quarter.
+  // Cool diagonal bands of six flat hues, a checkerboard in the lower right quarter.
   TBitmap24 b(width, height);
   const int band = std::max(3, std::min(width, height) / 10);
   const int check = std::max(2, std::min(width, height) / 16);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
-      uint32_t c = Hue(0.45 + 0.35 * ((x + y) / band % 6) / 6.0, 0.6 + 0.4 * y / std::max(1, height - 1));
+      uint32_t c = Hue(0.3 + 0.5 * ((x + y) / band % 6) / 6.0, 0.9);
       if (x > width / 2 && y > height / 2 && (x / check + y / check) % 2 == 0) c = Rgb(20, 20, 60);
       b.SetPixel(x, y, c);
     }
