@@ -19,7 +19,7 @@ TBitmap24 Solid(uint32_t colour) {
 
 std::vector<uint32_t> Sample(int fps, int64_t endMs, const std::vector<std::pair<int64_t, uint32_t>>& presents) {
   std::vector<uint32_t> frames;
-  TFrameSampler sampler(fps, endMs, Solid(0), [&](const TBitmap24& f) { frames.push_back(f.Pixel(0, 0)); });
+  TFrameSampler sampler(fps, endMs, Solid(0), [&](const TBitmap24& f, bool) { frames.push_back(f.Pixel(0, 0)); });
   for (auto [at, colour] : presents) sampler.Presented(at, Solid(colour));
   sampler.Finish();
   return frames;
@@ -42,6 +42,18 @@ TEST(FrameSampler, FrameCountCoversTheDurationAtOddRates) {
   // A present at 667 ms is after the frame due at 666.7 ms.
   EXPECT_EQ(Sample(3, 1000, {{667, 5}}), (std::vector<uint32_t>{0, 0, 0}));
   EXPECT_EQ(Sample(3, 1000, {{666, 5}}), (std::vector<uint32_t>{0, 0, 5}));
+}
+
+TEST(FrameSampler, OnlyAChangedPictureMakesAFreshFrame) {
+  std::vector<bool> fresh;
+  TFrameSampler sampler(10, 600, Solid(0), [&](const TBitmap24&, bool f) { fresh.push_back(f); });
+  sampler.Presented(150, Solid(0));  // the same as the blank screen
+  sampler.Presented(250, Solid(4));
+  sampler.Presented(260, Solid(4));  // repainted, unchanged
+  sampler.Presented(420, Solid(5));
+  sampler.Presented(430, Solid(4));  // changed and changed back before a frame was due
+  sampler.Finish();
+  EXPECT_EQ(fresh, (std::vector<bool>{true, false, false, true, false, true}));
 }
 
 media::TAudio Constant(int64_t frames, float value) {

@@ -79,7 +79,7 @@ struct TMp4Writer::TState {
     video->colorspace = AVCOL_SPC_SMPTE170M;
     video->color_range = AVCOL_RANGE_MPEG;
     if (format->oformat->flags & AVFMT_GLOBALHEADER) video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    av_opt_set(video->priv_data, "preset", "veryfast", 0);
+    av_opt_set(video->priv_data, "preset", "superfast", 0);
     av_opt_set(video->priv_data, "crf", "20", 0);
     AvCheck(avcodec_open2(video, h264, nullptr), "cannot start the H.264 encoder");
     AvCheck(avcodec_parameters_from_context(videoStream->codecpar, video), "cannot start the H.264 encoder");
@@ -174,6 +174,15 @@ void TMp4Writer::AddFrame(const TBitmap24& frame) {
   const uint8_t* source[1] = {frame.Data()};
   const int stride[1] = {static_cast<int>(frame.Stride())};
   sws_scale(s.scaler, source, stride, 0, frame.Height(), s.picture->data, s.picture->linesize);
+  s.picture->pts = s.videoPts++;
+  s.Encode(s.video, s.videoStream, s.picture);
+}
+
+void TMp4Writer::RepeatFrame() {
+  TState& s = *s_;
+  if (s.videoPts == 0) throw Exception("an MP4 cannot repeat a frame before the first");
+  // The converted picture is still there: the encoder copies what it is given.
+  AvCheck(av_frame_make_writable(s.picture), "out of memory for " + s.path);
   s.picture->pts = s.videoPts++;
   s.Encode(s.video, s.videoStream, s.picture);
 }

@@ -20,6 +20,8 @@ class TMp4Writer {
 
   // The next video frame, shown for 1 / fps seconds.
   void AddFrame(const TBitmap24& frame);
+  // The last frame once more (needs a frame before it).
+  void RepeatFrame();
   // The next stretch of audio (kAudioChannels interleaved float samples per frame).
   void AddAudio(std::span<const float> samples);
   void Finish();

@@ -2,6 +2,7 @@
 
 #include <vips/vips8>
 
+#include <cctype>
 #include <cstring>
 #include <memory>
 
@@ -47,7 +48,9 @@ TBitmap24 LoadPictureCovering(const std::string& path, int width, int height) {
     }
     return out;
   } catch (const vips::VError& e) {
-    throw Exception("cannot read the picture " + path + ": " + e.what());
+    std::string reason = e.what();
+    while (!reason.empty() && std::isspace(static_cast<unsigned char>(reason.back()))) reason.pop_back();
+    throw Exception("cannot read the picture " + path + ": " + reason);
   }
 }
 

@@ -8,15 +8,17 @@ TFrameSampler::TFrameSampler(int fps, int64_t endMs, TBitmap24 blank, TEmit emit
 void TFrameSampler::EmitBefore(int64_t atMs) {
   // Frame k is due at k * 1000 / fps ms; it is due before atMs when k * 1000 < atMs * fps.
   while (next_ < total_ && next_ * 1000 < atMs * fps_) {
-    emit_(current_);
+    emit_(current_, fresh_);
+    fresh_ = false;
     ++next_;
   }
 }
 
-void TFrameSampler::Presented(int64_t atMs, const TBitmap24& picture) {
+void TFrameSampler::Presented(int64_t atMs, TBitmap24 picture) {
   if (atMs >= endMs_) return;
   EmitBefore(atMs);
-  current_ = picture;
+  fresh_ = fresh_ || !(picture == current_);
+  current_ = std::move(picture);
 }
 
 void TFrameSampler::Finish() { EmitBefore(endMs_); }

@@ -10,14 +10,15 @@ namespace scr::tool {
 
 class TFrameSampler {
  public:
-  using TEmit = std::function<void(const TBitmap24& frame)>;
+  // fresh: the frame differs from the one emitted before (or is the first).
+  using TEmit = std::function<void(const TBitmap24& frame, bool fresh)>;
   // Frames at 0, 1/fps, 2/fps, ... before endMs; the screen shows `blank` until the
   // first present.
   TFrameSampler(int fps, int64_t endMs, TBitmap24 blank, TEmit emit);
 
   // The screen shows `picture` from virtual time atMs on (non-decreasing times;
   // presents at or after the end are ignored).
-  void Presented(int64_t atMs, const TBitmap24& picture);
+  void Presented(int64_t atMs, TBitmap24 picture);
   // Emits the frames still due before the end.
   void Finish();
 
@@ -32,6 +33,7 @@ class TFrameSampler {
   int64_t total_;
   int64_t next_ = 0;
   TBitmap24 current_;
+  bool fresh_ = true;
   TEmit emit_;
 };
 

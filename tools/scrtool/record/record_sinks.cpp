@@ -17,7 +17,12 @@ class TMp4Sink : public IRecordSink {
  public:
   TMp4Sink(const std::string& path, int width, int height, int fps, bool withAudio)
       : writer_(path, width, height, fps, withAudio) {}
-  void Frame(const TBitmap24& frame) override { writer_.AddFrame(frame); }
+  void Frame(const TBitmap24& frame, bool fresh) override {
+    if (fresh)
+      writer_.AddFrame(frame);
+    else
+      writer_.RepeatFrame();
+  }
   void Audio(std::span<const float> samples) override { writer_.AddAudio(samples); }
   void Finish() override { writer_.Finish(); }
 
@@ -29,7 +34,7 @@ class TWebPSink : public IRecordSink {
  public:
   TWebPSink(const std::string& path, int width, int height, int fps)
       : path_(path), fps_(fps), clip_(width, height, Options()) {}
-  void Frame(const TBitmap24& frame) override {
+  void Frame(const TBitmap24& frame, bool) override {
     // Whole milliseconds per frame that add up to the true time.
     const int64_t end = (count_ + 1) * 1000 / fps_;
     clip_.Add(frame, static_cast<int>(end - count_ * 1000 / fps_));
@@ -59,7 +64,7 @@ class TPngSink : public IRecordSink {
     std::filesystem::create_directories(dir, failed);
     if (failed) throw Exception("cannot create the folder " + dir + ": " + failed.message());
   }
-  void Frame(const TBitmap24& frame) override {
+  void Frame(const TBitmap24& frame, bool) override {
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%06lld.png", static_cast<long long>(count_++));
     media::WritePng(dir_ + name, frame);

@@ -12,7 +12,8 @@ namespace scr::tool {
 class IRecordSink {
  public:
   virtual ~IRecordSink() = default;
-  virtual void Frame(const TBitmap24& frame) = 0;
+  // fresh: the frame differs from the one before (or is the first).
+  virtual void Frame(const TBitmap24& frame, bool fresh) = 0;
   // The sound that belongs to the frames given so far (interleaved stereo).
   virtual void Audio(std::span<const float> samples) {}
   virtual void Finish() = 0;

@@ -130,8 +130,8 @@ void TSaverRecorder::Run(std::span<IRecordSink* const> sinks, const std::functio
   s.sinks = sinks;
   s.onProgress = onProgress;
   const int64_t end = s.request.durationMs;
-  TFrameSampler sampler(s.request.fps, end, p.Screen().Snapshot(), [&](const TBitmap24& frame) {
-    for (IRecordSink* sink : sinks) sink->Frame(frame);
+  TFrameSampler sampler(s.request.fps, end, p.Screen().Snapshot(), [&](const TBitmap24& frame, bool fresh) {
+    for (IRecordSink* sink : sinks) sink->Frame(frame, fresh);
   });
   p.Screen().OnPresent = [&] { sampler.Presented(static_cast<int64_t>(p.Desktop().Now()), p.Screen().Snapshot()); };
   s.Poll();
