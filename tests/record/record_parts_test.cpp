@@ -1,8 +1,13 @@
 // The parts of a recording that decide what lands where: which presented picture
 // each frame at a fixed rate shows, and where each track's sound lands in the mix.
 #include <gtest/gtest.h>
+#include <webp/demux.h>
 
+#include <filesystem>
 #include <vector>
+
+#include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/record/record_sinks.h"
 
 #include "tools/scrtool/record/audio_timeline.h"
 #include "tools/scrtool/record/frame_sampler.h"
@@ -88,6 +93,38 @@ TEST(AudioTimeline, OverlappingTracksAreMixedAndClipped) {
   EXPECT_EQ(mix[0], 1.0f);               // 1.25 clipped
   EXPECT_FLOAT_EQ(mix[150 * 2], -0.25f);  // only the longest still plays
   EXPECT_EQ(mix[300 * 2], 0.0f);
+}
+
+TEST(WebPRecording, HeldPicturesBecomeOneFrameAndTheClipLastsTheRecording) {
+  // 3 frames a second for 2 s: 6 frames of 333 or 334 ms; the picture changes once.
+  const std::string dir = std::string(SCR_TEST_OUTPUT_DIR) + "/webp-recording";
+  std::filesystem::create_directories(dir);
+  TBitmap24 first(64, 36), second(64, 36);
+  first.Fill(0x3060C0);
+  second.Fill(0xC06030);
+  {
+    const auto sink = CreateWebPSink(dir + "/clip.webp", 64, 36, 3);
+    for (int i = 0; i < 6; ++i) sink->Frame(i < 4 ? first : second, i == 0 || i == 4);
+    sink->Finish();
+  }
+  const std::vector<uint8_t> file = ReadFileBytes(dir + "/clip.webp");
+  const WebPData data{file.data(), file.size()};
+  WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, nullptr);
+  ASSERT_NE(decoder, nullptr);
+  std::vector<int> ends;
+  std::vector<uint8_t> reds;
+  while (WebPAnimDecoderHasMoreFrames(decoder)) {
+    uint8_t* rgba = nullptr;
+    int end = 0;
+    ASSERT_TRUE(WebPAnimDecoderGetNext(decoder, &rgba, &end));
+    ends.push_back(end);
+    reds.push_back(rgba[0]);
+  }
+  WebPAnimDecoderDelete(decoder);
+  EXPECT_EQ(ends, (std::vector<int>{1333, 2000}));
+  ASSERT_EQ(reds.size(), 2u);
+  EXPECT_NEAR(reds[0], 0xC0, 8);  // lossy: close to the colour
+  EXPECT_NEAR(reds[1], 0x30, 8);
 }
 
 }  // namespace
