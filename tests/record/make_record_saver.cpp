@@ -5,7 +5,6 @@
 //   make_record_saver movie OUT      a saver of the movie kind
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,14 +14,9 @@
 #include "package/package_builder.h"
 #include "tests/app/test_saver_files.h"
 #include "tests/music/sound_bytes.h"
+#include "tools/scrtool/file_bytes.h"
 
 namespace {
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
 
 // A photograph-like picture: soft colour waves, no edges finer than chroma subsampling
 // keeps, so a video frame can be compared with the composed one.
@@ -60,7 +54,7 @@ int Run(const std::vector<std::string>& a) {
   b.Settings().SetSoundRandom(1);
   b.AddSound("tone.wav", scr::test::WaveTone(1500, 440));
   if (a[0] == "movie") b.Settings().SetVer("flash");
-  WriteFile(a[1], b.Build().bytes);
+  scr::tool::WriteFileBytes(a[1], b.Build().bytes);
   return 0;
 }
 
