@@ -19,6 +19,9 @@ for want in codec_name=h264 width=640 height=360 r_frame_rate=25/1 pix_fmt=yuv42
 done
 audio=$(ffprobe -v error -select_streams a -show_entries stream=codec_name -of csv=p=0 "$out/show.mp4")
 [ "$audio" = aac ] || fail "expected one AAC stream, got '$audio'"
+# The wave track is heard, not an empty stream.
+volume=$(ffmpeg -v info -i "$out/show.mp4" -vn -af volumedetect -f null - 2>&1 | sed -n 's/.*mean_volume: \(-*[0-9.]*\) dB.*/\1/p')
+awk -v v="$volume" 'BEGIN { exit !(v != "" && v + 0 > -40) }' || fail "the music is silent (mean volume '$volume' dB)"
 duration=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$out/show.mp4")
 awk -v d="$duration" 'BEGIN { exit !(d >= 4 - 0.04 && d <= 4 + 0.04) }' || fail "duration $duration is not 4 s within a frame"
 
