@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 #include <webp/demux.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
+#include "package/bmp_codec.h"
+#include "tests/app/test_saver_files.h"
 #include "tools/media/png_file.h"
 #include "tools/media/picture_load.h"
 #include "tools/media/webp_animation.h"
@@ -95,6 +98,33 @@ TEST(Gallery, EachClipShowsTheComposedFrameAtEveryPositionWithThePageTiming) {
     }
   }
 }
+
+#ifdef SCRTOOL_PATH
+TEST(Gallery, TheCommandFitsTheGivenPicturesAndShowsTheSameFrames) {
+  // Bitmaps of the clip size are used as they are; a larger one is cut about its centre.
+  const std::string dir = OutputDir("gallery-pictures");
+  const TBitmap24 oldPic = scr::test::PatternBitmap(64, 36);
+  TBitmap24 larger(96, 36);
+  larger.Fill(0x0000FF);
+  DrawBitmap(larger, 16, 0, GalleryNewPicture(64, 36));
+  WriteFileBytes(dir + "/old.bmp", EncodeBmp24(oldPic));
+  WriteFileBytes(dir + "/new.bmp", EncodeBmp24(larger));
+  const std::string command = std::string(SCRTOOL_PATH) + " gallery " + dir + "/page --size 64x36 --pictures " + dir +
+                              "/old.bmp " + dir + "/new.bmp > " + dir + "/log.txt 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const TBitmap24 newPic = GalleryNewPicture(64, 36);
+  for (int style : {5, 51, 65, 101, 118, 127}) {
+    const TDecoded clip = Decode(ReadFileBytes(dir + "/page/" + ClipFileName(style)));
+    ASSERT_EQ(clip.frames.size(), 26u) << style;
+    for (int i = 0; i < 26; ++i) {
+      TFrameRenderOptions at;
+      at.style = style;
+      at.progress = 4 * i;
+      ASSERT_TRUE(clip.frames[i] == RenderTransitionFrame(oldPic, newPic, at)) << style << " at " << at.progress;
+    }
+  }
+}
+#endif
 
 TEST(WebPAnimation, RepeatsStayFramesOrMergeAndOddEdgesSurvive) {
   // 7 x 5, so changed areas start at odd columns and rows.

@@ -1,6 +1,7 @@
 #include "tools/scrtool/record/saver_recorder.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "app/globals.h"
 #include "common/errors.h"
@@ -45,6 +46,21 @@ struct TSaverRecorder::TState {
   std::vector<std::string> silent;
   std::span<IRecordSink* const> sinks;
   std::function<void(int64_t)> onProgress;
+  // The first error of the recording's own work. It is kept here and the run ended:
+  // raised inside the saver's handlers, it would only be shown in a message box and
+  // the saver would carry on.
+  std::exception_ptr failure;
+
+  template <class F>
+  void Guarded(F&& work) {
+    if (failure) return;
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+      p.Application().Terminate();
+    }
+  }
 
   void Poll() {
     const int64_t now = static_cast<int64_t>(p.Desktop().Now());
@@ -54,8 +70,9 @@ struct TSaverRecorder::TState {
       GiveSound(now - kSoundLagMs);
     }
     if (onProgress) onProgress(now);
-    if (now < request.durationMs)
-      p.Desktop().At(static_cast<uint64_t>(now) + (sound ? kSoundPollMs : kQuietPollMs), [this] { Poll(); });
+    if (now >= request.durationMs) return;
+    const uint64_t next = static_cast<uint64_t>(now) + (sound ? kSoundPollMs : kQuietPollMs);
+    p.Desktop().At(next, [this] { Guarded([this] { Poll(); }); });
   }
 
   // A track that started since the last look: decoded, placed at its start, and ended
@@ -133,7 +150,9 @@ void TSaverRecorder::Run(std::span<IRecordSink* const> sinks, const std::functio
   TFrameSampler sampler(s.request.fps, end, p.Screen().Snapshot(), [&](const TBitmap24& frame, bool fresh) {
     for (IRecordSink* sink : sinks) sink->Frame(frame, fresh);
   });
-  p.Screen().OnPresent = [&] { sampler.Presented(static_cast<int64_t>(p.Desktop().Now()), p.Screen().Snapshot()); };
+  p.Screen().OnPresent = [&] {
+    s.Guarded([&] { sampler.Presented(static_cast<int64_t>(p.Desktop().Now()), p.Screen().Snapshot()); });
+  };
   s.Poll();
   p.Desktop().At(static_cast<uint64_t>(end), [&s, &p] {
     if (s.form->Window().Exists()) p.Windowing().PostMessageTo(s.form->Window().Handle(), saver::WM_STOPSHOW, 0, 0);
@@ -142,6 +161,7 @@ void TSaverRecorder::Run(std::span<IRecordSink* const> sinks, const std::functio
   p.Screen().OnPresent = nullptr;
   s.sinks = {};
   s.onProgress = nullptr;
+  if (s.failure) std::rethrow_exception(s.failure);
   sampler.Finish();
   if (s.sound) {
     s.NoticeTracks(end);
