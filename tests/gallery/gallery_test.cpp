@@ -11,7 +11,7 @@
 
 #include "common/errors.h"
 #include "package/bmp_codec.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 #include "tools/media/png_file.h"
 #include "tools/media/picture_load.h"
 #include "tools/media/webp_animation.h"

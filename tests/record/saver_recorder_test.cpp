@@ -12,7 +12,7 @@
 #include "package/bmp_codec.h"
 #include "package/component_writer.h"
 #include "package/package_builder.h"
-#include "tests/app/test_saver_files.h"
+#include "tests/support/saver_files.h"
 #include "tests/music/sound_bytes.h"
 #include "tools/scrtool/record/saver_recorder.h"
 
