@@ -2,10 +2,14 @@
 
 #include <vips/vips8>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+
+#include "common/errors.h"
+#include "package/picture_data.h"
 
 namespace scr::tool {
 
@@ -115,10 +119,33 @@ std::optional<std::string> JpegDamage(std::span<const uint8_t> bytes) {
   }
 }
 
-std::vector<uint8_t> EncodePng(const TRgbPicture& picture) {
+TBitmap24 DecodeAnyPicture(std::vector<uint8_t> bytes, const std::string& name) {
+  const TContentType type = DetectContent(std::span(bytes).first(std::min(bytes.size(), kContentHeadSize)));
+  if (type.kind != TContentKind::Picture) throw std::runtime_error(name + ": not a picture the maker knows (by its content)");
+  TPictureOptions options;
+  options.maxWidth = options.maxHeight = 0;
+  const TPackedPicture packed = PackPicture(std::move(bytes), type, name, options);
+  try {
+    const std::unique_ptr<TGraphic> graphic = DecodePictureData(EncodePictureData(packed.pictureClass, packed.bytes));
+    if (graphic == nullptr || graphic->Empty()) throw std::runtime_error(name + ": the picture is empty");
+    TBitmap24 bitmap(graphic->Width(), graphic->Height());
+    graphic->Draw(bitmap, 0, 0);
+    return bitmap;
+  } catch (const Exception& e) {
+    throw std::runtime_error(name + ": " + e.what());
+  }
+}
+
+std::vector<uint8_t> EncodePng(const TBitmap24& bitmap) {
   StartImageLibrary();
-  const VImage image = VImage::new_from_memory(const_cast<uint8_t*>(picture.rgb.data()), picture.rgb.size(),
-                                               picture.width, picture.height, 3, VIPS_FORMAT_UCHAR);
+  std::vector<uint8_t> rgb;
+  rgb.reserve(static_cast<size_t>(bitmap.Width()) * static_cast<size_t>(bitmap.Height()) * 3);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const uint8_t* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x) rgb.insert(rgb.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+  }
+  const VImage image =
+      VImage::new_from_memory(rgb.data(), rgb.size(), bitmap.Width(), bitmap.Height(), 3, VIPS_FORMAT_UCHAR);
   void* buffer = nullptr;
   size_t size = 0;
   image.write_to_buffer(".png", &buffer, &size);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bitmap24.h"
 #include "tools/scrtool/content_kind.h"
 #include "tools/scrtool/setting_values.h"
 
@@ -42,13 +43,11 @@ TPackedPicture PackPicture(std::vector<uint8_t> bytes, const TContentType& type,
 // corrupt scan), or nothing when it decodes cleanly.
 std::optional<std::string> JpegDamage(std::span<const uint8_t> bytes);
 
-// 8-bit RGB rows: top row first, three bytes a pixel, no padding.
-struct TRgbPicture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-};
+// A picture of any format the maker accepts, packed with no size limit and decoded by
+// the runtime's own decoders: what a saver would show. Errors name the file.
+TBitmap24 DecodeAnyPicture(std::vector<uint8_t> bytes, const std::string& name);
 
-// Writes RGB rows as a PNG file's bytes.
-std::vector<uint8_t> EncodePng(const TRgbPicture& picture);
+// A bitmap as a PNG file's bytes.
+std::vector<uint8_t> EncodePng(const TBitmap24& bitmap);
 
 }  // namespace scr::tool
