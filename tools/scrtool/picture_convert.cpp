@@ -78,6 +78,7 @@ VImage Flattened(VImage image, TRgb background) {
 void StartImageLibrary() {
   static std::once_flag once;
   std::call_once(once, [] {
+    g_setenv("VIPS_WARNING", "0", FALSE);  // damage is reported as errors, not chatter
     if (VIPS_INIT("scrtool") != 0) throw std::runtime_error("the image library cannot start");
     vips_block_untrusted_set(TRUE);
   });

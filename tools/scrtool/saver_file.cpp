@@ -78,20 +78,24 @@ std::string ItemLabel(const TSaverItem& item) {
   return label;
 }
 
+ENotSaver TSaverFile::NotSaver(const std::string& why) const {
+  return ENotSaver(path_ + ": not a saver file: " + why);
+}
+
 TSaverFile::TSaverFile(std::string path) : path_(std::move(path)), bytes_(ReadFileBytes(path_)) {
   const auto size = static_cast<int64_t>(bytes_.size());
   if (size < kTrailerSize)
-    throw ENotSaver(path_ + ": not a saver file: " + std::to_string(size) + " bytes are too few for a package trailer");
+    throw NotSaver(std::to_string(size) + " bytes are too few for a package trailer");
   const std::span<const uint8_t> tail = std::span(bytes_).last(kTrailerSize);
   if (!IsWrittenField(tail.first(kTrailerFieldSize)) || !IsWrittenField(tail.last(kTrailerFieldSize)))
-    throw ENotSaver(
-        "not a saver file: its last 40 bytes are no package trailer (two numbers, each padded with spaces to 20 "
+    throw NotSaver(
+        "its last 40 bytes are no package trailer (two numbers, each padded with spaces to 20 "
         "bytes)");
   trailer_.PackageLength = DecodeTrailerField(tail.first(kTrailerFieldSize));
   trailer_.SettingsOffset = DecodeTrailerField(tail.last(kTrailerFieldSize));
   packageStart_ = scr::PackageStart(size, trailer_.PackageLength);
   if (packageStart_ < 0 || trailer_.SettingsOffset < packageStart_ || trailer_.SettingsOffset >= size - kTrailerSize)
-    throw ENotSaver(path_ + ": not a saver file: its trailer points outside the package (PackageLength " +
+    throw NotSaver("its trailer points outside the package (PackageLength " +
                     std::to_string(trailer_.PackageLength) + ", SettingsOffset " +
                     std::to_string(trailer_.SettingsOffset) + ")");
   TMemoryStream file(bytes_);
@@ -99,7 +103,7 @@ TSaverFile::TSaverFile(std::string path) : path_(std::move(path)), bytes_(ReadFi
   try {
     ReadComponentStream(file, settings_, TTextForm::Utf8);
   } catch (const Exception& e) {
-    throw ENotSaver(path_ + ": not a saver file: no settings stream at " + std::to_string(trailer_.SettingsOffset) + ": " +
+    throw NotSaver("no settings stream at " + std::to_string(trailer_.SettingsOffset) + ": " +
                     e.what());
   }
   settingsLength_ = file.Position() - trailer_.SettingsOffset;

@@ -60,6 +60,7 @@ class TSaverFile {
 
  private:
   void ListItems();
+  ENotSaver NotSaver(const std::string& why) const;
 
   std::string path_;
   std::vector<uint8_t> bytes_;
