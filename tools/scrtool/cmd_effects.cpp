@@ -28,7 +28,7 @@ int Effects(const std::vector<std::string>& args) {
       for (int n : ParseEffectList(list)) shown[static_cast<size_t>(n)] = true;
     for (const TEffectInfo& e : EffectCatalog())
       if (shown[static_cast<size_t>(e.number)])
-        std::printf("%3d  %-9s %.*s\n", e.number, std::string(e.family).c_str(), static_cast<int>(e.name.size()),
+        std::printf("%-4d %-9s %.*s\n", e.number, std::string(e.family).c_str(), static_cast<int>(e.name.size()),
                     e.name.data());
     return kExitOk;
   });
