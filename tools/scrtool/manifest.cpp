@@ -35,6 +35,7 @@ class TManifestReader {
     if (const auto s = node.value<std::string>()) return *s;
     if (const auto b = node.value<bool>(); b && node.is_boolean()) return *b ? "true" : "false";
     if (node.is_integer()) return std::to_string(*node.value<int64_t>());
+    if (node.is_floating_point()) return std::to_string(*node.value<double>());
     Fail(node, key + " takes a string, a number or true/false");
   }
 

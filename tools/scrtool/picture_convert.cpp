@@ -81,6 +81,8 @@ void StartImageLibrary() {
     g_setenv("VIPS_WARNING", "0", FALSE);  // damage is reported as errors, not chatter
     if (VIPS_INIT("scrtool") != 0) throw std::runtime_error("the image library cannot start");
     vips_block_untrusted_set(TRUE);
+    // Buffers are not copied into the library, so no operation may outlive its call.
+    vips_cache_set_max(0);
   });
 }
 
