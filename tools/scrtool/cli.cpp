@@ -20,7 +20,7 @@ std::string CommandName(const CLI::App& app) { return app.get_name(); }
 
 std::unique_ptr<CLI::App> NewCommandApp(const std::string& name, const std::string& description,
                                         const std::vector<std::string>& examples) {
-  auto app = std::make_unique<CLI::App>(description, "scrtool " + name);
+  auto app = std::make_unique<CLI::App>(description + "\n", "scrtool " + name);
   app->formatter(Formatter());
   std::string footer = "\nExamples:\n";
   for (const std::string& e : examples) footer += "  " + e + "\n";
