@@ -18,7 +18,7 @@ int Effects(const std::vector<std::string>& args) {
       "effects",
       "Lists the transition effects, one a line: the number, its family and a short name.\n"
       "Effect lists (make --effects, the manifest's EffectCommaList) take numbers, ranges such\n"
-      "as 60-68 and the families " + families + ", and all (0..126).",
+      "as 60-68, all (0..126) and the families\n  " + families + ".",
       {"scrtool effects", "scrtool effects wipes", "scrtool effects 60-68,shapes"});
   std::string list;
   app->add_option("list", list, "show only the effects of this effect list");
