@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace scr {
 
@@ -27,11 +28,47 @@ void AppendUtf8(std::string& out, char32_t cp) {
   } else if (cp < 0x800) {
     out += static_cast<char>(0xC0 | (cp >> 6));
     out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
+  } else if (cp < 0x10000) {
     out += static_cast<char>(0xE0 | (cp >> 12));
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
   }
+}
+
+// Decodes the UTF-8 sequence starting at text[i]: its code point, or nullopt for a
+// malformed one (a bad lead byte, a missing continuation, an overlong form, a
+// surrogate or a value above U+10FFFF). `length` receives the bytes it spans; a
+// malformed sequence spans its lead byte and the continuation bytes that belonged to it.
+std::optional<char32_t> DecodeUtf8(std::string_view text, size_t i, size_t& length) {
+  const auto b = static_cast<uint8_t>(text[i]);
+  length = 1;
+  if (b < 0x80) return b;
+  size_t expected = 0;
+  char32_t cp = 0;
+  char32_t minimum = 0;
+  if (b >= 0xC2 && b <= 0xDF) {
+    expected = 2, cp = b & 0x1F, minimum = 0x80;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    expected = 3, cp = b & 0x0F, minimum = 0x800;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    expected = 4, cp = b & 0x07, minimum = 0x10000;
+  }
+  if (expected == 0) return std::nullopt;
+  for (size_t n = 1; n < expected; ++n) {
+    if (i + n >= text.size() || (static_cast<uint8_t>(text[i + n]) & 0xC0) != 0x80) {
+      length = n;
+      return std::nullopt;
+    }
+    cp = (cp << 6) | (static_cast<uint8_t>(text[i + n]) & 0x3F);
+  }
+  length = expected;
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+  return cp;
 }
 
 }  // namespace
@@ -56,38 +93,57 @@ std::string Utf16ToAnsi(std::u16string_view text) {
 std::string Utf8ToAnsi(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<uint8_t>(text[i]);
-    if (b < 0x80) {
-      out += static_cast<char>(b);
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); i += length) {
+    const std::optional<char32_t> cp = DecodeUtf8(text, i, length);
+    out += cp ? ToAnsi(*cp) : '?';
+  }
+  return out;
+}
+
+std::optional<std::string> Utf8ToAnsiExact(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); i += length) {
+    const std::optional<char32_t> cp = DecodeUtf8(text, i, length);
+    if (!cp) return std::nullopt;
+    const char c = ToAnsi(*cp);
+    if (c == '?' && *cp != U'?') return std::nullopt;
+    out += c;
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); i += length)
+    if (!DecodeUtf8(text, i, length)) return false;
+  return true;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
       ++i;
-      continue;
+    } else {
+      AppendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? U'\uFFFD' : static_cast<char32_t>(u));
     }
-    size_t length = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-      length = 2, cp = b & 0x1F, minimum = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3, cp = b & 0x0F, minimum = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4, cp = b & 0x07, minimum = 0x10000;
-    }
-    size_t n = 1;
-    bool ok = length > 0;
-    for (; ok && n < length; ++n) {
-      if (i + n >= text.size() || (static_cast<uint8_t>(text[i + n]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (static_cast<uint8_t>(text[i + n]) & 0x3F);
-    }
-    if (ok && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-    out += ok ? ToAnsi(cp) : '?';
-    // A malformed sequence is replaced as far as it went: its lead byte and the
-    // continuation bytes that belonged to it.
-    i += ok ? length : (n > 1 ? n : 1);
+  }
+  return out;
+}
+
+std::string SanitizeUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); i += length) {
+    const std::optional<char32_t> cp = DecodeUtf8(text, i, length);
+    AppendUtf8(out, cp ? *cp : U'\uFFFD');
   }
   return out;
 }

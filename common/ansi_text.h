@@ -1,6 +1,7 @@
 #pragma once
 // Conversion between the system's 8-bit text and Unicode. The ANSI code page used is
 // Windows-1252 (Western European); characters it cannot hold become '?'.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,17 @@ std::string Utf16ToAnsi(std::u16string_view text);
 // sequence (a bad lead byte, a missing continuation, an overlong form, a surrogate or a
 // value above U+10FFFF).
 std::string Utf8ToAnsi(std::string_view text);
+
+// UTF-8 to ANSI text when every character has a mapping, else nothing (also for
+// malformed UTF-8).
+std::optional<std::string> Utf8ToAnsiExact(std::string_view text);
+
+bool IsValidUtf8(std::string_view text);
+// Malformed sequences replaced by U+FFFD, so the text can be shown or stored as UTF-8.
+std::string SanitizeUtf8(std::string_view text);
+
+// UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
 
 // ANSI text to UTF-8 (every byte has a mapping; the five bytes Windows-1252 leaves
 // unassigned become the control characters of the same number).

@@ -137,8 +137,27 @@ std::unique_ptr<TComponent> ReadComponentStream(TStream& stream, const TClassReg
   return object;
 }
 
-void ReadComponentStream(TStream& stream, TComponent& target) {
+std::optional<std::vector<uint8_t>> ReadPictureDataBlock(TStream& stream) {
   TValueReader r(stream);
+  r.ReadSignature();
+  ReadPrefix(r);
+  r.ReadShortString();
+  r.ReadShortString();
+  std::optional<std::vector<uint8_t>> block;
+  while (r.PeekByte() != 0) {
+    if (SameText(r.ReadShortString(), "Picture.Data"))
+      block = r.ReadBinary();
+    else
+      r.SkipValue();
+  }
+  r.ReadByte();
+  while (r.PeekByte() != 0) SkipObject(r, 1);
+  r.ReadByte();
+  return block;
+}
+
+void ReadComponentStream(TStream& stream, TComponent& target, TTextForm textForm) {
+  TValueReader r(stream, textForm);
   r.ReadSignature();
   ReadPrefix(r);
   r.ReadShortString();

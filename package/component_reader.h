@@ -2,6 +2,7 @@
 // Reading one component stream ("TPF0", an object record with its property records)
 // into an object: the settings record, or an image.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "common/errors.h"
 #include "common/stream.h"
 #include "package/persistent.h"
+#include "package/value_reader.h"
 
 namespace scr {
 
@@ -36,7 +38,12 @@ std::unique_ptr<TComponent> ReadComponentStream(TStream& stream, const TClassReg
 
 // Reads a stream into an existing object; the class name in the stream is read past
 // and ignored. After a failure the target keeps the properties read before it.
-void ReadComponentStream(TStream& stream, TComponent& target);
+// In UTF-8 form the target's strings receive UTF-8 text (see TTextForm).
+void ReadComponentStream(TStream& stream, TComponent& target, TTextForm textForm = TTextForm::Ansi);
+
+// Reads an image stream's "Picture.Data" block as stored, without decoding it;
+// nothing when the stream has none. Fails like ReadComponentStream on a damaged stream.
+std::optional<std::vector<uint8_t>> ReadPictureDataBlock(TStream& stream);
 
 // Reads a stream that must create an object of class T; another class raises
 // EInvalidCast("Invalid class typecast").

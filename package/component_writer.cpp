@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/ansi_text.h"
 #include "package/picture_data.h"
 #include "package/type_info.h"
 #include "package/value_reader.h"
@@ -46,6 +47,19 @@ void TComponentStreamWriter::Integer(int32_t value) {
 }
 
 void TComponentStreamWriter::String(std::string_view value) {
+  if (textForm_ == TTextForm::Utf8) {
+    if (const std::optional<std::string> ansi = Utf8ToAnsiExact(value)) {
+      textForm_ = TTextForm::Ansi;
+      String(*ansi);
+      textForm_ = TTextForm::Utf8;
+      return;
+    }
+    if (value.size() > INT32_MAX) throw std::length_error("string too long for a stream");
+    Tag(out_, TValueTag::Utf8String);
+    out_.U32(static_cast<uint32_t>(value.size()));
+    out_.Bytes(std::span(reinterpret_cast<const uint8_t*>(value.data()), value.size()));
+    return;
+  }
   const std::span bytes(reinterpret_cast<const uint8_t*>(value.data()), value.size());
   if (value.size() <= 255) {
     Tag(out_, TValueTag::String);
@@ -125,8 +139,8 @@ void TComponentStreamWriter::Properties(const TPersistent& object, std::string_v
   }
 }
 
-std::vector<uint8_t> WriteComponentStream(const TComponent& component) {
-  TComponentStreamWriter w;
+std::vector<uint8_t> WriteComponentStream(const TComponent& component, TTextForm textForm) {
+  TComponentStreamWriter w(textForm);
   w.Signature();
   w.ObjectHeader(component.ClassName(), component.Name());
   w.Properties(component);

@@ -9,11 +9,14 @@
 
 #include "common/stream.h"
 #include "package/persistent.h"
+#include "package/value_reader.h"
 
 namespace scr {
 
 class TComponentStreamWriter {
  public:
+  explicit TComponentStreamWriter(TTextForm textForm = TTextForm::Ansi) : textForm_(textForm) {}
+
   void Signature();
   // The object record's opening: class name and object name.
   void ObjectHeader(std::string_view className, std::string_view objectName);
@@ -23,7 +26,9 @@ class TComponentStreamWriter {
   void PropertyName(std::string_view name) { ShortString(name); }
 
   // Values, each with its tag: integers with the smallest of tags 2, 3, 4; strings of
-  // up to 255 bytes with tag 6 and longer ones with tag 12.
+  // up to 255 bytes with tag 6 and longer ones with tag 12. In UTF-8 form a string
+  // that fits the ANSI code page is stored converted to it, any other as a UTF-8
+  // string (tag 20), which readers convert to their own code page.
   void Integer(int32_t value);
   void String(std::string_view value);
   void Ident(std::string_view name);
@@ -44,11 +49,13 @@ class TComponentStreamWriter {
 
  private:
   TByteWriter out_;
+  TTextForm textForm_;
 };
 
 // The complete stream of one component: signature, header with its name, properties,
 // end of properties, end of children.
-std::vector<uint8_t> WriteComponentStream(const TComponent& component);
+// In UTF-8 form the component's strings hold UTF-8 text (see TTextForm).
+std::vector<uint8_t> WriteComponentStream(const TComponent& component, TTextForm textForm = TTextForm::Ansi);
 
 // An image stream of class "TImage" carrying a picture data block (picture class
 // name and its data) as "Picture.Data".

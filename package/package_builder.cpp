@@ -74,7 +74,7 @@ TBuiltPackage TPackageBuilder::Build() const {
     s.SetHookSize(static_cast<int32_t>(hook_->size()));
   }
 
-  const std::vector<uint8_t> stream = WriteComponentStream(s);
+  const std::vector<uint8_t> stream = WriteComponentStream(s, textForm_);
   result.settingsOffset = layout.Append(stream);
   result.settingsLength = static_cast<int32_t>(stream.size());
   result.packageLength = static_cast<int32_t>(out.size()) - runtimeSize;

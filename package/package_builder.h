@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "package/settings.h"
+#include "package/value_reader.h"
 
 namespace scr {
 
@@ -32,6 +33,8 @@ class TPackageBuilder {
   void AddSound(std::string fileName, std::vector<uint8_t> bytes);
   void AddMovie(std::string fileName, std::vector<uint8_t> bytes);
   void SetHookLibrary(std::vector<uint8_t> bytes) { hook_ = std::move(bytes); }
+  // How the settings' strings are held (see TTextForm); ANSI unless told.
+  void SetTextForm(TTextForm form) { textForm_ = form; }
 
   // Every setting but the item lists and the hook library's place, which Build fills
   // in from the items (HookPosition and HookSize only when a library is given).
@@ -51,6 +54,7 @@ class TPackageBuilder {
   std::vector<TItem> pictures_, sounds_, movies_;
   std::optional<std::vector<uint8_t>> hook_;
   TSSFileLocations settings_;
+  TTextForm textForm_ = TTextForm::Ansi;
 };
 
 }  // namespace scr

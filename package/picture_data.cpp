@@ -31,21 +31,26 @@ std::vector<uint8_t> Copy(std::span<const uint8_t> bytes) { return {bytes.begin(
 
 }  // namespace
 
-std::unique_ptr<TGraphic> DecodePictureData(std::span<const uint8_t> block) {
+TPictureFile SplitPictureData(std::span<const uint8_t> block) {
   if (block.empty()) ReadError();
   const size_t nameLength = block[0];
   if (nameLength > kMaxPictureClassName || !picture::Fits(block.size(), 1, nameLength)) ReadError();
-  const std::string_view name(reinterpret_cast<const char*>(block.data() + 1), nameLength);
+  std::string name(reinterpret_cast<const char*>(block.data() + 1), nameLength);
   const size_t at = 1 + nameLength;
+  if (name == "TBitmap" || name == "TJPEGImage") return {std::move(name), Copy(LengthPrefixed(block, at, false))};
+  if (name == "TMetafile") return {std::move(name), Copy(LengthPrefixed(block, at, true))};
+  return {std::move(name), Copy(block.subspan(at))};
+}
 
-  if (name == "TBitmap") {
-    const std::span<const uint8_t> file = LengthPrefixed(block, at, false);
-    if (file.empty()) return std::make_unique<TBitmapGraphic>();
-    return std::make_unique<TBitmapGraphic>(DecodeBmp(file));
+std::unique_ptr<TGraphic> DecodePictureData(std::span<const uint8_t> block) {
+  TPictureFile file = SplitPictureData(block);
+  if (file.className == "TBitmap") {
+    if (file.bytes.empty()) return std::make_unique<TBitmapGraphic>();
+    return std::make_unique<TBitmapGraphic>(DecodeBmp(file.bytes));
   }
-  if (name == "TJPEGImage") return std::make_unique<TJPEGImage>(Copy(LengthPrefixed(block, at, false)));
-  if (name == "TIcon") return std::make_unique<TIcon>(Copy(block.subspan(at)));
-  if (name == "TMetafile") return std::make_unique<TMetafile>(Copy(LengthPrefixed(block, at, true)));
+  if (file.className == "TJPEGImage") return std::make_unique<TJPEGImage>(std::move(file.bytes));
+  if (file.className == "TIcon") return std::make_unique<TIcon>(std::move(file.bytes));
+  if (file.className == "TMetafile") return std::make_unique<TMetafile>(std::move(file.bytes));
   return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,15 @@ inline constexpr size_t kMaxPictureClassName = 63;
 // throws EReadError("Stream read error"); undecodable picture data throws
 // EInvalidGraphic (for bitmaps "Bitmap image is not valid").
 std::unique_ptr<TGraphic> DecodePictureData(std::span<const uint8_t> block);
+
+// A picture data block taken apart without decoding: the class name and the file's
+// bytes (for a TMetafile without its length; for an unknown class the bytes after the
+// name). Raises EReadError like DecodePictureData.
+struct TPictureFile {
+  std::string className;
+  std::vector<uint8_t> bytes;
+};
+TPictureFile SplitPictureData(std::span<const uint8_t> block);
 
 // The inverse: the block for a class and its file's bytes (for a TMetafile the
 // metafile itself, without the length). Unknown class names get the bytes as they

@@ -105,20 +105,20 @@ std::string TValueReader::ReadWideString() {
     const auto b = ReadArray<2>(stream_);
     u = static_cast<char16_t>(b[0] | (b[1] << 8));
   }
-  return Utf16ToAnsi(wide);
+  return textForm_ == TTextForm::Utf8 ? Utf16ToUtf8(wide) : Utf16ToAnsi(wide);
 }
 
 std::string TValueReader::ReadString() {
   switch (static_cast<TValueTag>(
       ExpectTag({TValueTag::String, TValueTag::LString, TValueTag::WString, TValueTag::Utf8String}))) {
     case TValueTag::String:
-      return ReadShortString();
+      return textForm_ == TTextForm::Utf8 ? AnsiToUtf8(ReadShortString()) : ReadShortString();
     case TValueTag::LString:
-      return ReadBytes(ReadLength());
+      return textForm_ == TTextForm::Utf8 ? AnsiToUtf8(ReadBytes(ReadLength())) : ReadBytes(ReadLength());
     case TValueTag::WString:
       return ReadWideString();
     default:
-      return Utf8ToAnsi(ReadBytes(ReadLength()));
+      return textForm_ == TTextForm::Utf8 ? SanitizeUtf8(ReadBytes(ReadLength())) : Utf8ToAnsi(ReadBytes(ReadLength()));
   }
 }
 

@@ -36,13 +36,19 @@ enum class TValueTag : uint8_t {
   Utf8String = 20, // 4-byte length
 };
 
+// How string values reach the program: as the system's 8-bit ANSI text (the runtime),
+// or as UTF-8 (the tools, which show and keep text as typed). Writers in UTF-8 form
+// store text that fits the ANSI code page as ANSI and the rest as UTF-8 strings.
+enum class TTextForm { Ansi, Utf8 };
+
 inline constexpr char kStreamSignature[4] = {'T', 'P', 'F', '0'};
 // How deeply skipped lists, collections and child objects may nest.
 inline constexpr int kMaxSkipDepth = 64;
 
 class TValueReader {
  public:
-  explicit TValueReader(TStream& stream) : stream_(stream) {}
+  explicit TValueReader(TStream& stream, TTextForm textForm = TTextForm::Ansi)
+      : stream_(stream), textForm_(textForm) {}
   TStream& Stream() { return stream_; }
 
   uint8_t ReadByte();
@@ -62,7 +68,8 @@ class TValueReader {
   int32_t ReadInteger();
   // An identifier: tag 7, or the identifiers that tags 0, 8, 9 and 13 stand for.
   std::string ReadIdent();
-  // Tag 6 or 12 as bytes; tag 18 or 20 converted to the ANSI code page.
+  // Tag 6 or 12 as bytes; tag 18 or 20 converted to the ANSI code page. In UTF-8 form
+  // every tag is converted to UTF-8 instead.
   std::string ReadString();
   // Tag 11: the element names.
   std::vector<std::string> ReadSet();
@@ -81,6 +88,7 @@ class TValueReader {
   std::string ReadWideString();
 
   TStream& stream_;
+  TTextForm textForm_;
 };
 
 [[noreturn]] void ThrowReadError();

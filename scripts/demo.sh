@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is needed, builds the Windows runtime and the native
-# tools, makes a demo saver from generated pictures (several sizes, one larger than the
-# screen, a JPEG, a caption, effects from every family) and runs it with /s under Wine:
+# tools, makes a demo saver from a folder of real photographs (Debian's
+# mate-backgrounds nature pictures) with the maker's defaults and a caption, checks it,
+# and runs it with /s under Wine:
 # on the current display when $DISPLAY works, otherwise on a virtual one (Xvfb). A few
 # screenshots go to build/demo. Run as root.
 set -euo pipefail
@@ -12,13 +13,21 @@ jobs=$(nproc)
 
 # SCR_DEMO_BUILT=1 with SCR_NATIVE_BUILD_DIR and SCR_WIN32_BUILD_DIR set runs the demo
 # from trees that are already built.
+# The demo's photographs; only the demo needs them, so they are installed here.
+photos=/usr/share/backgrounds/mate/nature
+install_photos() {
+  dpkg-query -W -f='${Status}\n' mate-backgrounds 2>/dev/null | grep -q 'install ok installed' && return
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends mate-backgrounds
+}
+
 if [ -z "${SCR_DEMO_BUILT:-}" ]; then
   bash scripts/install-deps.sh
+  install_photos
   bash scripts/build-libjpeg-win32.sh
   cmake --preset win32 >/dev/null
   cmake --build --preset win32 -j "$jobs" --target runtime nuvscrhook
   cmake --preset native >/dev/null
-  cmake --build --preset native -j "$jobs" --target scrtool saverdemo make_test_jpeg
+  cmake --build --preset native -j "$jobs" --target scrtool
   export SCR_NATIVE_BUILD_DIR="$root/build/native" SCR_WIN32_BUILD_DIR="$root/build/win32"
 fi
 native="$SCR_NATIVE_BUILD_DIR" win32="$SCR_WIN32_BUILD_DIR"
@@ -34,16 +43,13 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill ${SCR_XVFB_PID:-} 2>/dev/null 
 out="$root/build/demo"
 rm -rf "$out"
 mkdir -p "$out"
-"$native/tools/saverdemo/saverdemo" pictures "$out"
-"$native/tools/jpegsmoke/make_test_jpeg" "$out/photo.jpg" 800 600 85
-# Effects: rectangle copies, region shapes, strips and scatters, blends and rotations.
-effects="3,21,44,58,69,82,112,62,75,90,100,125,118,120,122"
-(cd "$out" && "$native/tools/scrtool/scrtool" make -o demo.scr \
+[ -d "$photos" ] || install_photos
+# Every picture of the folder, upright and within 3840x2160; the defaults close the saver
+# on a key, click or move and use every effect in random order.
+"$native/tools/scrtool/scrtool" make -o "$out/demo.scr" \
   --runtime "$win32/app/runtime.scr" --hook "$win32/hook/nuvscrhook.dll" \
-  --picture small.bmp --picture huge.bmp --picture photo.jpg --picture wide.bmp --picture tall.bmp \
-  --effects "$effects" --interval 1500 --text "A saver made from generated pictures" \
-  --title "Demo saver" --set TextFont.Size=18 --set TextFont.Color=clYellow --set Background=clNavy \
-  --set lExitKeyPress=True)
+  --interval 2s --title "Demo saver" --text "Nature — photographs from Debian's MATE backgrounds" "$photos"
+"$native/tools/scrtool/scrtool" check "$out/demo.scr"
 
 wine "$out/demo.scr" /s >"$out/wine.log" 2>&1 &
 saver=$!

@@ -120,3 +120,32 @@ TEST(ComponentWriter, NamedObjectKeepsItsName) {
 
 }  // namespace
 }  // namespace scr
+
+namespace scr {
+namespace {
+
+// Text held as UTF-8 is stored so that every reader shows the same characters: as
+// Windows-1252 when it fits, otherwise as a UTF-8 string that readers convert.
+TEST(ComponentWriter, Utf8TextIsStoredAsTypedForEveryReader) {
+  const std::string fits = "Zo\xC3\xA9 \xE2\x80\x94 \xC3\xA7" "a va?";  // Zoé — ça va?
+  const std::string wider = "Zo\xC3\xA9 \xE6\x97\xA5";                  // Zoé 日
+  TSSFileLocations s;
+  s.SetText(fits);
+  s.SetTitle(wider);
+  const std::vector<uint8_t> stream = WriteComponentStream(s, TTextForm::Utf8);
+  const std::string ansi = "Zo\xE9 \x97 \xE7" "a va?";
+  EXPECT_TRUE(Contains(stream, std::vector<uint8_t>{0x04, 'T', 'e', 'x', 't', 0x06, static_cast<uint8_t>(ansi.size())}));
+  EXPECT_TRUE(Contains(stream, std::vector<uint8_t>{0x05, 'T', 'i', 't', 'l', 'e', 0x14, static_cast<uint8_t>(wider.size()), 0, 0, 0}));
+
+  TSSFileLocations runtime, tool;
+  TMemoryStream forRuntime(stream), forTool(stream);
+  ReadComponentStream(forRuntime, runtime);
+  ReadComponentStream(forTool, tool, TTextForm::Utf8);
+  EXPECT_EQ(runtime.Text(), ansi);
+  EXPECT_EQ(runtime.Title(), "Zo\xE9 ?");  // the code page has no such character
+  EXPECT_EQ(tool.Text(), fits);
+  EXPECT_EQ(tool.Title(), wider);
+}
+
+}  // namespace
+}  // namespace scr

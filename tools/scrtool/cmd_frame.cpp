@@ -1,97 +1,90 @@
 // scrtool frame: renders one frame (or every frame up to it) of a transition between
-// two bitmap files, as the picture show control composes it.
+// two pictures, as the picture show control composes it.
 #include <cstdio>
-#include <stdexcept>
-#include <string>
-#include <vector>
+#include <filesystem>
 
+#include "common/ascii.h"
+#include "common/graphic.h"
 #include "package/bmp_codec.h"
+#include "tools/scrtool/cli.h"
 #include "tools/scrtool/command.h"
+#include "tools/scrtool/effect_list.h"
 #include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/picture_convert.h"
+#include "tools/scrtool/saver_maker.h"
 #include "transition/frame_render.h"
 
 namespace scr::tool {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: scrtool frame OLD.bmp NEW.bmp --style N --progress P [--step S] [--reverse]\n"
-    "                     -o OUT.bmp [--all-frames DIR]\n"
-    "Shows OLD, then drives a manual transition to NEW through the positions the automatic\n"
-    "loop steps through (from 0, or from 100 with --reverse, by S, default 4) up to P, and\n"
-    "writes the frame at P as a 24-bit bitmap. The pictures must be of one size. The random\n"
-    "generator starts fresh, so the random styles repeat. --all-frames also writes every\n"
-    "frame composed on the way as DIR/NNN-pPPP.bmp.\n";
+// The picture scaled to fit inside width x height, keeping its aspect ratio, centred on
+// black; unchanged when it has that size already.
+TBitmap24 Fitted(const TBitmap24& picture, int width, int height) {
+  if (picture.Width() == width && picture.Height() == height) return picture;
+  TBitmap24 out;
+  out.SetSize(width, height, 0);
+  const double scale = std::min(double(width) / picture.Width(), double(height) / picture.Height());
+  const int w = std::max(1, int(picture.Width() * scale + 0.5)), h = std::max(1, int(picture.Height() * scale + 0.5));
+  const int left = (width - w) / 2, top = (height - h) / 2;
+  TBitmapGraphic(picture).StretchDraw(out, TRect{left, top, left + w, top + h});
+  return out;
+}
 
-int ParseInt(const std::string& option, const std::string& text) {
-  size_t used = 0;
-  int value = 0;
-  try {
-    value = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) throw std::runtime_error(option + " needs a number, not '" + text + "'");
-  return value;
+std::vector<uint8_t> Encoded(const TBitmap24& frame, const std::string& path) {
+  return AsciiLowerCase(path).ends_with(".png") ? EncodePng(frame) : EncodeBmp24(frame);
 }
 
 int Frame(const std::vector<std::string>& args) {
-  std::vector<std::string> files;
-  std::string out, allFrames;
+  auto app = NewCommandApp(
+      "frame",
+      "Shows OLD, then drives a manual transition to NEW through the positions the automatic loop\n"
+      "steps through (from 0, or from 100 with --reverse, by --step) up to --progress, and writes\n"
+      "the frame there: a PNG when OUT ends in .png, else a 24-bit bitmap. Pictures of any format\n"
+      "the maker accepts; NEW is fitted onto OLD's size (or both onto --size). The random generator\n"
+      "starts fresh, so the random styles repeat. --all-frames also writes every frame composed\n"
+      "on the way as DIR/NNN-pPPP.bmp (or .png), creating DIR.",
+      {"scrtool frame old.jpg new.png --style 51 --progress 50 -o half.png",
+       "scrtool frame a.bmp b.bmp --style 77 --progress 100 --step 10 -o end.bmp --all-frames frames"});
+  std::string oldPath, newPath, out, allFrames, size;
   TFrameRenderOptions options;
-  bool haveStyle = false, haveProgress = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw std::runtime_error(a + " needs a value");
-      return args[++i];
-    };
-    if (a == "--help" || a == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (a == "--style") {
-      options.style = ParseInt(a, value());
-      haveStyle = true;
-    } else if (a == "--progress") {
-      options.progress = ParseInt(a, value());
-      haveProgress = true;
-    } else if (a == "--step") {
-      options.step = ParseInt(a, value());
-    } else if (a == "--reverse") {
-      options.reverse = true;
-    } else if (a == "-o") {
-      out = value();
-    } else if (a == "--all-frames") {
-      allFrames = value();
-    } else if (!a.empty() && a[0] == '-') {
-      throw std::runtime_error("unknown option " + a + "\n" + kUsage);
-    } else {
-      files.push_back(a);
+  app->add_option("old", oldPath, "the picture shown first")->required();
+  app->add_option("new", newPath, "the picture the transition brings in")->required();
+  app->add_option("--style", options.style, "effect number 0..127 ('scrtool effects' lists them)")
+      ->required()
+      ->check(CLI::Range(0, kLastEffect));
+  app->add_option("--progress", options.progress, "the position to stop at, 0..100")->required()->check(CLI::Range(0, 100));
+  app->add_option("--step", options.step, "the position step, 1..100 (default 4)")->check(CLI::Range(1, 100));
+  app->add_flag("--reverse", options.reverse, "run from 100 down");
+  app->add_option("-o,--output", out, "the frame file to write (.png or .bmp)")->required();
+  app->add_option("--all-frames", allFrames, "also write every frame into this folder");
+  app->add_option("--size", size, "fit both pictures onto WxH");
+  return RunCommand(*app, args, [&] {
+    TBitmap24 oldPic = DecodeAnyPicture(ReadFileBytes(oldPath), oldPath);
+    TBitmap24 newPic = DecodeAnyPicture(ReadFileBytes(newPath), newPath);
+    int width = oldPic.Width(), height = oldPic.Height();
+    if (!size.empty()) {
+      std::tie(width, height) = ParseMaxSize(size);
+      if (width == 0) throw EUsage("--size takes WIDTHxHEIGHT in pixels, such as 640x480");
     }
-  }
-  if (files.size() != 2 || out.empty() || !haveStyle || !haveProgress) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
-  if (options.style < 0 || options.style > 255) throw std::runtime_error("--style takes 0 to 255");
-  if (options.progress < 0 || options.progress > 100) throw std::runtime_error("--progress takes 0 to 100");
-  if (options.step < 1 || options.step > 100) throw std::runtime_error("--step takes 1 to 100");
-
-  const TBitmap24 oldPic = DecodeBmp(ReadFileBytes(files[0]));
-  const TBitmap24 newPic = DecodeBmp(ReadFileBytes(files[1]));
-  int index = 0;
-  const TBitmap24 frame = RenderTransitionFrame(
-      oldPic, newPic, options, [&](int progress, const TBitmap24& f) {
-        if (allFrames.empty()) return;
-        char name[32];
-        std::snprintf(name, sizeof name, "/%03d-p%03d.bmp", index++, progress);
-        WriteFileBytes(allFrames + name, EncodeBmp24(f));
-      });
-  WriteFileBytes(out, EncodeBmp24(frame));
-  return 0;
+    oldPic = Fitted(oldPic, width, height);
+    newPic = Fitted(newPic, width, height);
+    if (!allFrames.empty()) std::filesystem::create_directories(allFrames);
+    const std::string extension = AsciiLowerCase(out).ends_with(".png") ? ".png" : ".bmp";
+    int index = 0;
+    const TBitmap24 frame =
+        RenderTransitionFrame(oldPic, newPic, options, [&](int progress, const TBitmap24& f) {
+          if (allFrames.empty()) return;
+          char name[32];
+          std::snprintf(name, sizeof name, "/%03d-p%03d", index++, progress);
+          WriteFileBytes(allFrames + name + extension, Encoded(f, extension));
+        });
+    WriteFileBytes(out, Encoded(frame, out));
+    return kExitOk;
+  });
 }
 
-const TRegisterCommand kRegister{TCommand{"frame", "render a frame of a transition between two bitmaps", Frame}};
+const TRegisterCommand kRegister{TCommand{"frame", "render a frame of a transition between two pictures", Frame}};
 
 }  // namespace
 

@@ -1,149 +1,128 @@
-// scrtool make: builds a saver file from a runtime, content files and settings.
+// scrtool make: builds a saver from files and folders of pictures, music and movies,
+// from options or a TOML manifest.
 #include <cstdio>
-#include <optional>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "common/ascii.h"
-#include "package/component_writer.h"
-#include "package/package_builder.h"
-#include "package/property_text.h"
+#include "tools/scrtool/cli.h"
 #include "tools/scrtool/command.h"
-#include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/manifest.h"
+#include "tools/scrtool/saver_maker.h"
+#include "tools/scrtool/setting_values.h"
 
 namespace scr::tool {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: scrtool make -o OUT.scr [--runtime FILE] [--preview PIC] [--picture FILE]...\n"
-    "                    [--sound FILE]... [--movie FILE]... [--hook FILE | --no-hook]\n"
-    "                    [--effects LIST] [--title T] [--author A] [--email E] [--web W]\n"
-    "                    [--text CAPTION] [--interval MS] [--flash] [--descriptions LIST]\n"
-    "                    [--set NAME=VALUE]...\n"
-    "Pictures: .bmp, .jpg/.jpeg, .ico, .emf/.wmf. The preview picture goes first in the\n"
-    "package; without --preview the first picture serves as the preview.\n"
-    "--set takes any setting by name, also the font's (TextFont.Size=24), e.g.\n"
-    "  --set Background=clNavy --set lRandomPic=True --set TextFont.Style=[fsBold]\n"
-    "The lists of positions, file names and sizes and the hook library's place come from\n"
-    "the added files.\n"
-    "Defaults: runtime " SCR_DEFAULT_RUNTIME ",\n"
-    "          hook    " SCR_DEFAULT_HOOK " (when present).\n";
+constexpr const char* kDescription =
+    "Builds a saver: the runtime with a package of pictures, music and movies and its settings.\n"
+    "Each INPUT is a file or a folder (walked in name order, hidden files skipped); files are\n"
+    "sorted into pictures, music (WAV, MP3, MIDI) and Flash movies by their content.\n"
+    "Pictures of any common format (JPEG, PNG, WebP, HEIF, TIFF, GIF, BMP, ICO, metafiles) are\n"
+    "turned upright by their EXIF orientation, shrunk to fit --max-size and stored as JPEG;\n"
+    "a JPEG that needs none of this, and BMP, ICO and metafiles, go in unchanged.\n"
+    "\n"
+    "Defaults of a made saver (each can be changed): it closes on a key press, a mouse move\n"
+    "and a click (lExitKeyPress, lExitMouseMove, lExitMouseClick = true); a new picture every\n"
+    "5000 ms (Interval); effects 0..126 in random order (EffectCommaList=all,\n"
+    "lRandomStyle=true); caption in white Arial 24 pixels high (TextFont.Color=white,\n"
+    "TextFont.Height=-24, TextFont.Name=Arial). Text is taken as UTF-8 and shown as typed.\n"
+    "\n"
+    "--set NAME=VALUE takes every setting by name: ";
 
-// The picture class a file's extension stands for.
-std::string PictureClassFor(const std::string& path) {
-  const size_t dot = path.find_last_of('.');
-  const std::string ext = dot == std::string::npos ? "" : AsciiLowerCase(path.substr(dot + 1));
-  if (ext == "bmp") return "TBitmap";
-  if (ext == "jpg" || ext == "jpeg") return "TJPEGImage";
-  if (ext == "ico") return "TIcon";
-  if (ext == "emf" || ext == "wmf") return "TMetafile";
-  throw std::runtime_error("unknown picture type: " + path + " (use .bmp, .jpg, .jpeg, .ico, .emf or .wmf)");
-}
-
-std::vector<uint8_t> PictureStream(const std::string& path) {
-  return BuildImageStream(PictureClassFor(path), ReadFileBytes(path));
-}
-
-bool SetByItems(const std::string& name) {
-  for (const char* n : {"PicCommaList", "PicFileNamesCommaList", "SndCommaList", "SndFileNamesCommaList",
-                        "SndSizesCommaList", "FlashCommaList", "FlashFileNamesCommaList", "FlashSizesCommaList",
-                        "HookPosition", "HookSize"})
-    if (SameText(name, n)) return true;
-  return false;
+std::string Description() {
+  TSSFileLocations s;
+  std::string names;
+  size_t column = 46;  // where the list starts on its first line
+  for (const std::string& n : SettableNames(s)) {
+    if (!names.empty()) names += ",";
+    if (column + n.size() + 2 > 90) {
+      names += "\n";
+      column = 0;
+    } else if (!names.empty()) {
+      names += " ";
+      ++column;
+    }
+    names += n;
+    column += n.size() + 1;
+  }
+  return kDescription + names +
+         ".\nBooleans: true/false, yes/no, on/off, 1/0. Colours: white, clNavy, #FFCC00 or $00BBGGRR.\n"
+         "Font styles: bold,italic,underline,strikeout. Effects: numbers, ranges (60-68) and\n"
+         "families (see 'scrtool effects'). Intervals: 5000, 1500ms, 5s.";
 }
 
 int Make(const std::vector<std::string>& args) {
-  std::string out, runtime, preview, hook;
-  bool noHook = false;
+  auto app = NewCommandApp("make", Description(),
+                           {"scrtool make -o holiday.scr ~/Pictures/holiday",
+                            "scrtool make -o friend.scr --text \"Happy birthday\" --interval 8s photos/ music/song.mp3",
+                            "scrtool make -o x.scr --effects wipes,60-68 --set Background=navy --set lRandomPic=yes pics",
+                            "scrtool make --manifest saver.toml -o rebuilt.scr"});
+  TMakeJob job;
   std::vector<std::string> pictures, sounds, movies;
-  std::vector<std::pair<std::string, std::string>> sets;
+  std::string manifest, maxSize, effects, interval, descriptions;
+  std::vector<std::string> sets;
+  std::vector<std::pair<const char*, std::string>> texts = {
+      {"Title", ""}, {"Author", ""}, {"Email", ""}, {"Web", ""}, {"Text", ""}};
+  bool flash = false;
+  int quality = 0;
 
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw std::runtime_error(a + " needs a value");
-      return args[++i];
-    };
-    if (a == "-h" || a == "--help") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (a == "-o" || a == "--output") {
-      out = value();
-    } else if (a == "--runtime") {
-      runtime = value();
-    } else if (a == "--preview") {
-      preview = value();
-    } else if (a == "--picture") {
-      pictures.push_back(value());
-    } else if (a == "--sound") {
-      sounds.push_back(value());
-    } else if (a == "--movie") {
-      movies.push_back(value());
-    } else if (a == "--hook") {
-      hook = value();
-    } else if (a == "--no-hook") {
-      noHook = true;
-    } else if (a == "--effects") {
-      sets.emplace_back("EffectCommaList", value());
-    } else if (a == "--descriptions") {
-      sets.emplace_back("DescriptCommaList", value());
-    } else if (a == "--title") {
-      sets.emplace_back("Title", value());
-    } else if (a == "--author") {
-      sets.emplace_back("Author", value());
-    } else if (a == "--email") {
-      sets.emplace_back("Email", value());
-    } else if (a == "--web") {
-      sets.emplace_back("Web", value());
-    } else if (a == "--text") {
-      sets.emplace_back("Text", value());
-    } else if (a == "--interval") {
-      sets.emplace_back("Interval", value());
-    } else if (a == "--flash") {
-      sets.emplace_back("Ver", "flash");
-    } else if (a == "--set") {
-      const std::string& nv = value();
+  app->add_option("inputs", job.inputs, "picture, music and movie files and folders");
+  app->add_option("-o,--output", job.output, "the saver file to write");
+  app->add_option("--manifest", manifest, "read settings and inputs from this TOML file");
+  app->add_option("--runtime", job.runtime, "the runtime executable (default " SCR_DEFAULT_RUNTIME ")");
+  app->add_option("--hook", job.hook, "the keyboard-hook library (default " SCR_DEFAULT_HOOK " when present)");
+  app->add_flag("--no-hook", job.noHook, "package no hook library");
+  app->add_option("--preview", job.preview, "a picture for the preview only, placed first");
+  app->add_option("--picture", pictures, "a picture file (repeatable)")->allow_extra_args(false);
+  app->add_option("--sound", sounds, "a music file (repeatable)")->allow_extra_args(false);
+  app->add_option("--movie", movies, "a Flash movie (repeatable)")->allow_extra_args(false);
+  app->add_option("--max-size", maxSize, "shrink larger pictures to fit WxH; 0 keeps every size (default 3840x2160)");
+  app->add_option("--quality", quality, "JPEG quality of converted pictures (default 90)")->check(CLI::Range(1, 100));
+  app->add_flag("--keep-originals", job.pictureOptions.keepOriginals,
+                "package picture files untouched (JPEG, BMP, ICO and metafiles only)");
+  app->add_option("--effects", effects, "effect list: numbers, ranges, families (default all, random order)");
+  app->add_option("--interval", interval, "time per picture: milliseconds or 5s, 1500ms (default 5000)");
+  for (auto& [name, value] : texts) {
+    const std::string option = "--" + AsciiLowerCase(name);
+    app->add_option(option, value, std::string("the saver's ") + (std::string(name) == "Text" ? "caption" : name));
+  }
+  app->add_option("--descriptions", descriptions, "one description per picture, as comma text");
+  app->add_flag("--flash", flash, "a Flash saver: plays the movies (Ver=flash)");
+  app->add_option("--set", sets, "any setting as NAME=VALUE (repeatable)")->allow_extra_args(false);
+
+  return RunCommand(*app, args, [&] {
+    if (!manifest.empty()) ReadManifest(manifest, job);
+    for (const std::string& p : pictures) job.pictures.push_back({p, ""});
+    for (const std::string& p : sounds) job.sounds.push_back({p, ""});
+    for (const std::string& p : movies) job.movies.push_back({p, ""});
+    if (job.output.empty()) throw EUsage("no output file; give one with -o OUT.scr");
+    if (!maxSize.empty()) std::tie(job.pictureOptions.maxWidth, job.pictureOptions.maxHeight) = ParseMaxSize(maxSize);
+    if (quality != 0) job.pictureOptions.quality = quality;
+    if (!effects.empty()) job.settings.emplace_back("EffectCommaList", effects);
+    if (!interval.empty()) job.settings.emplace_back("Interval", interval);
+    for (const auto& [name, value] : texts)
+      if (!value.empty()) job.settings.emplace_back(name, value);
+    if (!descriptions.empty()) job.settings.emplace_back("DescriptCommaList", descriptions);
+    if (flash) job.settings.emplace_back("Ver", "flash");
+    for (const std::string& nv : sets) {
       const size_t eq = nv.find('=');
-      if (eq == std::string::npos || eq == 0) throw std::runtime_error("--set needs NAME=VALUE, got " + nv);
-      sets.emplace_back(nv.substr(0, eq), nv.substr(eq + 1));
-    } else {
-      std::fputs(kUsage, stderr);
-      throw std::runtime_error("unknown option " + a);
+      if (eq == std::string::npos || eq == 0) throw EUsage("--set takes NAME=VALUE, not '" + nv + "'");
+      job.settings.emplace_back(nv.substr(0, eq), nv.substr(eq + 1));
     }
-  }
-  if (out.empty()) {
-    std::fputs(kUsage, stderr);
-    throw std::runtime_error("no output file (-o)");
-  }
-  if (runtime.empty()) {
-    runtime = SCR_DEFAULT_RUNTIME;
-    if (!FileExists(runtime)) throw std::runtime_error("no runtime at " + runtime + "; give one with --runtime");
-  }
-  if (hook.empty() && !noHook && FileExists(SCR_DEFAULT_HOOK)) hook = SCR_DEFAULT_HOOK;
+    // Values are checked before any picture is read, so a typing error fails at once.
+    TSSFileLocations check;
+    for (const auto& [name, value] : job.settings) SetSetting(check, name, value);
 
-  TPackageBuilder builder(ReadFileBytes(runtime));
-  for (const auto& [name, text] : sets) {
-    if (SetByItems(name)) throw std::runtime_error(name + " is set from the added files");
-    SetPropertyText(builder.Settings(), name, text);
-  }
-  if (!preview.empty()) builder.SetPreview(PictureStream(preview));
-  for (const std::string& p : pictures) builder.AddPicture(BaseName(p), PictureStream(p));
-  for (const std::string& s : sounds) builder.AddSound(BaseName(s), ReadFileBytes(s));
-  for (const std::string& m : movies) builder.AddMovie(BaseName(m), ReadFileBytes(m));
-  if (!hook.empty()) builder.SetHookLibrary(ReadFileBytes(hook));
-
-  const TBuiltPackage built = builder.Build();
-  WriteFileBytes(out, built.bytes);
-  std::printf("%s: %zu bytes; %zu picture(s)%s, %zu sound(s), %zu movie(s), %s; settings %d bytes at %d\n",
-              out.c_str(), built.bytes.size(), pictures.size(), preview.empty() ? "" : " and a preview",
-              sounds.size(), movies.size(), hook.empty() ? "no hook library" : "hook library", built.settingsLength,
-              built.settingsOffset);
-  return 0;
+    const TMadeSaver made = MakeSaver(job, [](const std::string& w) { Warn("make", w); });
+    std::printf("%s: %zu bytes; %zu picture(s) (%zu converted)%s, %zu sound(s), %zu movie(s), %s\n",
+                job.output.c_str(), made.bytes, made.pictures, made.converted, made.preview ? " and a preview" : "",
+                made.sounds, made.movies, made.hook ? "hook library" : "no hook library");
+    return kExitOk;
+  });
 }
 
-const TRegisterCommand kRegister({"make", "build a saver from a runtime, pictures, sounds, movies and settings", Make});
+const TRegisterCommand kRegister({"make", "build a saver from pictures, music and movies (files, folders, a manifest)",
+                                  Make});
 
 }  // namespace
 

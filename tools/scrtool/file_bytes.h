@@ -1,6 +1,7 @@
 #pragma once
 // Whole files in and out of memory, for the subcommands.
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -10,6 +11,8 @@
 namespace scr::tool {
 
 inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw std::runtime_error(path + " is a folder, not a file");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot open " + path);
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
