@@ -57,8 +57,6 @@ class TCustomTransitionView::TFrame {
  public:
   explicit TFrame(const TCustomTransitionView& view) : shared(view.shared_), work(view.work_) { ++shared->frames; }
   ~TFrame() { --shared->frames; }
-  TFrame(const TFrame&) = delete;
-  TFrame& operator=(const TFrame&) = delete;
   bool Gone() const { return shared->Gone(); }
 
   const std::shared_ptr<TRunShared> shared;
@@ -74,14 +72,24 @@ TCustomTransitionView::TCustomTransitionView(ITransitionHost& host) : host_(host
 
 TCustomTransitionView::~TCustomTransitionView() {
   shared_->life.store(TRunShared::TLife::Destroying);
-  if (std::shared_ptr<TAnimateThread> thread = thread_) {
-    thread->Terminate();
-    // From inside one of the worker's own steps the wait could never end. The worker
-    // holds the shared block, finds the control gone after the step and ends.
-    if (!thread->InOwnStep()) thread->WaitFor();
-  }
+  EndWorker();  // from inside its step, the worker finds the control gone afterwards
   shared_->life.store(TRunShared::TLife::Gone);
   host_.DetachControl(*this);
+}
+
+void TCustomTransitionView::EndWorker() {
+  if (std::shared_ptr<TAnimateThread> thread = thread_) {
+    thread->Terminate();
+    // From inside one of the worker's own steps the wait could never end: the worker,
+    // told to end, ends after the step.
+    if (!thread->InOwnStep()) thread->WaitFor();
+  }
+}
+
+void TCustomTransitionView::Abandon() {
+  thread_.reset();
+  work_.reset();
+  shared_->phase.store(TRunPhase::Idle);
 }
 
 // ---- Operations ----
@@ -95,10 +103,7 @@ void TCustomTransitionView::Execute() {
     Prepare();
     if (!shared->Gone() && !Manual()) Animate();
   } catch (...) {
-    if (!shared->Gone()) {
-      work_.reset();
-      shared->phase.store(TRunPhase::Idle);
-    }
+    if (!shared->Gone()) Abandon();
     throw;
   }
 }
@@ -109,17 +114,13 @@ void TCustomTransitionView::Stop() {
   const uint64_t run = shared->run;
   shared->phase.store(TRunPhase::Stopping);
   try {
-    if (std::shared_ptr<TAnimateThread> thread = thread_) {
-      thread->Terminate();
-      // From one of the worker's own steps, waiting would wait for this very call: the
-      // run is completed here, and the worker, told to end, ends after the step.
-      if (!thread->InOwnStep()) thread->WaitFor();
-    }
+    EndWorker();
   } catch (...) {
     if (!shared->Gone() && shared->phase.load() == TRunPhase::Stopping) shared->phase.store(TRunPhase::Running);
     throw;
   }
-  // The worker's end normally completed the run already.
+  // The worker's end normally completed the run already (not when this Stop came from
+  // inside one of its steps).
   if (!shared->Gone() && shared->phase.load() == TRunPhase::Stopping && shared->run == run) Complete();
 }
 
@@ -216,13 +217,7 @@ void TCustomTransitionView::ThreadTerminated(const TAnimateThread& thread, bool 
     thread_.reset();
     return;
   }
-  if (failed) {
-    // An error ended the run: it did not reach its end, so no OnComplete.
-    thread_.reset();
-    work_.reset();
-    shared_->phase.store(TRunPhase::Idle);
-    return;
-  }
+  if (failed) return Abandon();  // the run did not reach its end: no OnComplete
   if (!thread.Terminated() && !shared_->Destroying() && shared_->Automatic() && !shared_->AtEnd()) {
     // The worker left because Manual was on, and Manual was switched off again before
     // its end reached the main thread.

@@ -203,6 +203,10 @@ class TCustomTransitionView {
   void Animate();
   void AnimateStep();
   void Complete();
+  // Ends the run without OnComplete: an error ended it.
+  void Abandon();
+  // Tells the worker to end and waits for it.
+  void EndWorker();
   void ThreadTerminated(const TAnimateThread& thread, bool failed);
   bool ComposeFrame(TFrame& frame);
   void KeepFrameSize(int width, int height);
