@@ -21,6 +21,15 @@ if [ -z "${SCR_SKIP_ASAN:-}" ]; then
   LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" ctest --test-dir build/asan -L unit -j "$jobs" --output-on-failure --timeout 600
 fi
 
+# The picture show control's run and its workers under the thread sanitizer; only the
+# target holding those tests is built.
+if [ -z "${SCR_SKIP_TSAN:-}" ]; then
+  cmake --preset tsan >/dev/null
+  cmake --build --preset tsan --target transition_run_test -j "$jobs"
+  ctest --test-dir build/tsan -L unit -R '^(ViewDestruction|ViewRunTable|WorkerRegistry)\.' -j "$jobs" \
+    --output-on-failure --timeout 600
+fi
+
 if [ -z "${SCR_SKIP_FUZZ:-}" ] && [ -f fuzz/CMakeLists.txt ]; then
   # Every fuzz target gets its share of at most three minutes in all.
   fuzz_seconds=${SCR_FUZZ_SECONDS:-140}

@@ -4,9 +4,9 @@
 
 namespace scr {
 
-std::shared_ptr<TAnimateThread> TAnimateThread::Start(TCustomTransitionView& view, ITransitionHost& host,
-                                                      TThreadPriority priority) {
-  auto thread = std::make_shared<TAnimateThread>(view, host);
+std::shared_ptr<TAnimateThread> TAnimateThread::Start(TCustomTransitionView& view, std::shared_ptr<TRunShared> shared,
+                                                      ITransitionHost& host, TThreadPriority priority) {
+  auto thread = std::make_shared<TAnimateThread>(view, std::move(shared), host);
   thread->worker_ = host.StartThread([self = thread] { self->Execute(); }, priority);
   return thread;
 }
@@ -15,17 +15,31 @@ void TAnimateThread::WaitFor() {
   if (worker_) worker_->WaitFor();
 }
 
+// Main thread.
+void TAnimateThread::Step() {
+  if (shared_->Gone()) return;
+  inStep_ = true;
+  try {
+    view_.AnimateStep();
+  } catch (...) {
+    inStep_ = false;
+    throw;
+  }
+  inStep_ = false;
+}
+
 void TAnimateThread::Execute() {
   bool failed = false;
   try {
-    while (!Terminated() && !view_.Manual() && !view_.Stopping() && view_.Busy()) {
+    while (!Terminated() && !shared_->Gone() && shared_->Automatic()) {
       const uint32_t t0 = host_.TickCount();
-      host_.Synchronize([this] { view_.ThreadStep(); });
+      host_.Synchronize([this] { Step(); });
       const uint32_t elapsed = host_.TickCount() - t0;
-      if (view_.AtEnd()) {
+      if (shared_->Gone()) break;
+      if (shared_->AtEnd()) {
         Terminate();
       } else {
-        const uint32_t delay = static_cast<uint32_t>(view_.Delay());
+        const uint32_t delay = shared_->delay.load(std::memory_order_relaxed);
         if (elapsed < delay) host_.Sleep(delay - elapsed);
       }
     }
@@ -35,7 +49,9 @@ void TAnimateThread::Execute() {
   }
   // The termination handler, in the main thread.
   try {
-    host_.Synchronize([this, failed] { view_.ThreadTerminated(*this, failed); });
+    host_.Synchronize([this, failed] {
+      if (!shared_->Gone()) view_.ThreadTerminated(*this, failed);
+    });
   } catch (...) {
   }
 }

@@ -4,15 +4,14 @@
 // one of them runs at a time, handing over at Synchronize, Sleep and the end of the
 // body), so a threaded run makes the same steps in the same order every time. For
 // tools, benchmarks and tests.
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "common/bitmap24.h"
 #include "transition/transition_host.h"
+#include "transition/worker_registry.h"
 
 namespace scr {
 
@@ -25,7 +24,7 @@ class TOffscreenHost : public ITransitionHost {
 
   // The clock reads virtual time; ProcessMessages runs OnMessages, hands over to the
   // workers whose turn it is, and advances the clock by 1 ms.
-  uint32_t TickCount() override;
+  uint32_t TickCount() override { return workers_.Now(); }
   void ProcessMessages() override;
   // Invalid parts gather into one rectangle; UpdateNow fills it with the parent's
   // colour and has every attached, visible control paint into it.
@@ -39,7 +38,7 @@ class TOffscreenHost : public ITransitionHost {
   void Synchronize(const std::function<void()>& fn) override;
   // On a worker: waits until the clock has advanced by ms. On the main thread:
   // advances the clock.
-  void Sleep(uint32_t ms) override;
+  void Sleep(uint32_t ms) override { workers_.Sleep(ms); }
 
   // The parent's client area as painted.
   const TBitmap24& Canvas() const { return canvas_; }
@@ -48,13 +47,13 @@ class TOffscreenHost : public ITransitionHost {
   void SetClientSize(int width, int height);
   void SetParentColor(TColor c) { parentColor_ = c; }
   // Moves the clock on (main thread).
-  void Advance(uint32_t ms);
+  void Advance(uint32_t ms) { workers_.Advance(ms); }
   // The pending invalid rectangle (empty when none).
   TRect InvalidRect() const { return invalid_; }
   // Pumps until done() holds, at most limit times; true when it held.
   bool PumpUntil(const std::function<bool()>& done, int limit = 10000000);
   // Number of workers whose body has not returned yet.
-  int LiveWorkers();
+  int LiveWorkers() { return workers_.Live(); }
 
   // Stands in for the window messages a real loop dispatches: called at every
   // ProcessMessages, before the workers' turn.
@@ -65,23 +64,12 @@ class TOffscreenHost : public ITransitionHost {
   int updateCount = 0;  // UpdateNow calls that painted something
 
  private:
-  struct TWorker;
-  void Serve(TWorker& w, std::unique_lock<std::mutex>& lock);
-  void ServeAll(std::unique_lock<std::mutex>& lock);
-  void HandOver(TWorker& w, std::unique_lock<std::mutex>& lock);
-  void Reap(std::unique_lock<std::mutex>& lock);
-  void WaitWorker(TWorker& w);
-  TWorker* CurrentWorker();
-
   TBitmap24 canvas_;
   TColor parentColor_ = clBtnFace;
   TRect invalid_;
   std::vector<TCustomTransitionView*> controls_;
 
-  std::mutex mutex_;
-  std::condition_variable turn_;
-  uint32_t now_ = 0;
-  std::vector<std::shared_ptr<TWorker>> workers_;
+  TWorkerRegistry workers_{TWorkerRegistry::TMode::LockStep};
 };
 
 }  // namespace scr

@@ -1,5 +1,6 @@
 // The picture show control: running a transition (Execute, the stepping loop, the
-// worker's steps, Stop, Complete) and composing each frame.
+// worker's steps, Stop, Complete) and composing each frame. Each entry point asks the
+// run table (view_run.h) what it may do in the state the run is in.
 #include <algorithm>
 #include <mutex>
 
@@ -16,206 +17,12 @@ namespace scr {
 
 namespace {
 
-// Sets a flag for a scope and puts back its earlier value however the scope is left
-// (a handler may start a nested frame or step).
-struct TFlagScope {
-  bool& flag;
-  bool before;
-  explicit TFlagScope(bool& f) : flag(f), before(f) { flag = true; }
-  ~TFlagScope() { flag = before; }
-};
-
-}  // namespace
-
-struct TCustomTransitionView::TRegionWork {
-  TStyleRegionBuilder builder;
-  TRegion region;
-};
-
-// Construction and destruction live here, where the region work is a complete type.
-TCustomTransitionView::TCustomTransitionView(ITransitionHost& host) : host_(host) {
-  picture_.OnChange = [this] { PictureChanged(); };
-  bgPicture_.OnChange = [this] { BgPictureChanged(); };
-  host_.AttachControl(*this);
-}
-
-TCustomTransitionView::~TCustomTransitionView() {
-  destroying_ = true;
-  if (std::shared_ptr<TAnimateThread> thread = thread_) {
-    thread->Terminate();
-    // From inside one of the worker's own steps the wait could never end; the worker
-    // then finds its control gone from its reference and ends on its own.
-    if (!inWorkerStep_) thread->WaitFor();
-  }
-  host_.DetachControl(*this);
-}
-
-// ---- Operations ----
-
-void TCustomTransitionView::Execute() {
-  if (busy_.load() || inFrame_ || !picture_.HasGraphic()) return;
-  busy_.store(true);
-  ++runId_;
-  try {
-    Prepare();
-    if (!Manual()) Animate();
-  } catch (...) {
-    ReleaseWorkBitmaps();
-    busy_.store(false);
-    throw;
-  }
-}
-
-void TCustomTransitionView::Stop() {
-  if (!busy_.load() || stopping_.load()) return;
-  stopping_.store(true);
-  struct TClearStopping {
-    std::atomic<bool>& flag;
-    ~TClearStopping() { flag.store(false); }
-  } clear{stopping_};
-  if (std::shared_ptr<TAnimateThread> thread = thread_) {
-    thread->Terminate();
-    // Called from one of the worker's own steps, waiting would wait for this very
-    // call to return: the run is completed here and the worker, told to end, ends
-    // after the step without touching the control again.
-    if (!inWorkerStep_) thread->WaitFor();
-  }
-  // The worker's termination handler normally completed the run already.
-  if (busy_.load()) Complete();
-}
-
-void TCustomTransitionView::Clear() {
-  if (busy_.load() || frame_.Empty()) return;
-  if (!frameLock_.TryLock()) return;
-  frame_ = TBitmap24();
-  frameLock_.Unlock();
-  Invalidate();
-}
-
-void TCustomTransitionView::SetProgress(int value) {
-  const int v = std::clamp(value, 0, 100);
-  const int p = Progress();
-  if (!busy_.load() || v == p) return;
-  // A smaller value may uncover more than the new frame's rectangle.
-  if (v < p && !painting_) InvalidateArea(TRect{0, 0, frame_.Width(), frame_.Height()});
-  progress_.store(static_cast<uint8_t>(v));
-  UpdateFrame();
-  if (OnProgress && !destroying_) OnProgress(*this);
-}
-
-// ---- Running ----
-
-void TCustomTransitionView::Prepare() {
-  const TGraphic& graphic = *picture_.Graphic();
-  const int w = graphic.Width(), h = graphic.Height();
-  {
-    std::lock_guard<TCanvasLock> lock(frameLock_);
-    ResizeKeeping(frame_, w, h, ColorRGB());
-  }
-  CalculatePicRect();
-  // What the screen showed where the new picture will stand: PaintBuffer holds the
-  // colour, background and previous picture as last painted.
-  old_.SetSize(w, h);
-  StretchCopy(old_, old_.Bounds(), paintBuffer_, SnapshotArea());
-  new_.SetSize(w, h);
-  graphic.Draw(new_, 0, 0);
-  SetProgress(Reverse() ? 100 : 0);
-}
-
-bool TCustomTransitionView::AtEnd() const {
-  const int p = Progress();
-  return Reverse() ? p == 0 : p == 100;
-}
-
-bool TCustomTransitionView::Running(uint64_t run) const {
-  return busy_.load() && !Manual() && !stopping_.load() && run == runId_;
-}
-
-void TCustomTransitionView::AnimateStep() {
-  const int p = Progress(), step = Step();
-  if (Reverse())
-    SetProgress(p < step ? 0 : p - step);
-  else
-    SetProgress(p + step);  // at most 200; the write clamps it to 100
-}
-
-void TCustomTransitionView::Animate() {
-  // A worker of this run that is still alive carries on (or, if it was already on its
-  // way out, its termination handler starts the stepping again).
-  if (thread_) return;
-  if (threaded_) {
-    thread_ = TAnimateThread::Start(*this, host_, threadPriority_);
-    return;
-  }
-  const uint64_t run = runId_;
-  bool done = false;
-  do {
-    const uint32_t t0 = host_.TickCount();
-    AnimateStep();
-    done = AtEnd();
-    if (!done) {
-      // At least one pump; a step lasts strictly more than Delay milliseconds.
-      do host_.ProcessMessages();
-      while (host_.TickCount() - t0 <= static_cast<uint32_t>(Delay()) && Running(run));
-    }
-  } while (!done && Running(run));
-  // A handler may have stopped this run or started another meanwhile.
-  if (done && busy_.load() && run == runId_) Complete();
-}
-
-void TCustomTransitionView::ThreadStep() {
-  TFlagScope scope(inWorkerStep_);
-  AnimateStep();
-}
-
-void TCustomTransitionView::ThreadTerminated(const TAnimateThread& thread, bool failed) {
-  if (thread_.get() != &thread) return;  // a worker this control has already let go
-  if (failed) {
-    // An error ended the run: it did not reach its end, so no OnComplete.
-    thread_.reset();
-    busy_.store(false);
-    ReleaseWorkBitmaps();
-    return;
-  }
-  if (!thread.Terminated() && !destroying_ && busy_.load() && !stopping_.load() && !Manual() && !AtEnd()) {
-    // The worker left because Manual was on, and Manual was switched off again before
-    // its end reached the main thread.
-    thread_.reset();
-    Animate();
-    return;
-  }
-  Complete();
-}
-
-void TCustomTransitionView::Complete() {
-  thread_.reset();
-  if (!busy_.load()) return;
-  if (!stopping_.load() && Manual()) return;  // the application drives the run on
-  busy_.store(false);
-  ReleaseWorkBitmaps();
-  if (OnComplete && !destroying_ && !stopping_.load()) OnComplete(*this);
-}
-
-void TCustomTransitionView::ReleaseWorkBitmaps() {
-  // A handler that stops the run while its frame is being composed must not pull the
-  // bitmaps from under the composition: they go when the frame is done.
-  if (inFrame_) {
-    releasePending_ = true;
-    return;
-  }
-  releasePending_ = false;
-  old_ = TBitmap24();
-  new_ = TBitmap24();
-}
-
-// ---- Composing a frame ----
-
-TFrameParams TCustomTransitionView::FrameParams() const {
+TFrameParams FrameParamsFor(const TBitmap24& newPicture, int progress, int step) {
   TFrameParams f;
-  f.W = new_.Width();
-  f.H = new_.Height();
-  f.P = Progress();
-  f.Step = Step();
+  f.W = newPicture.Width();
+  f.H = newPicture.Height();
+  f.P = progress;
+  f.Step = step;
   if (f.W > 0 && f.H > 0) {
     if (f.W >= f.H) {
       f.X = MulDiv(f.W, f.P, 100);
@@ -229,30 +36,241 @@ TFrameParams TCustomTransitionView::FrameParams() const {
   return f;
 }
 
+}  // namespace
+
+struct TCustomTransitionView::TRegionWork {
+  TStyleRegionBuilder builder;
+  TRegion region;
+};
+
+// The bitmaps of one run, from Prepare until the run ends.
+struct TCustomTransitionView::TRunWork {
+  TBitmap24 oldPicture;  // OldBitmap: what the screen showed where the picture will stand
+  TBitmap24 newPicture;  // NewBitmap: the new picture at its own size
+};
+
+// A frame under way: the run counts as composing until it ends. It keeps what it
+// composes with, so that a handler may stop the run (the frame still finishes on the
+// run's bitmaps) or destroy the control (the frame then ends at once, and the canvas
+// lock it holds still exists to be let go).
+class TCustomTransitionView::TFrame {
+ public:
+  explicit TFrame(const TCustomTransitionView& view) : shared(view.shared_), work(view.work_) { ++shared->frames; }
+  ~TFrame() { --shared->frames; }
+  bool Gone() const { return shared->Gone(); }
+
+  const std::shared_ptr<TRunShared> shared;
+  const std::shared_ptr<TRunWork> work;
+};
+
+// Construction and destruction live here, where the run's types are complete.
+TCustomTransitionView::TCustomTransitionView(ITransitionHost& host) : host_(host) {
+  picture_.OnChange = [this] { PictureChanged(); };
+  bgPicture_.OnChange = [this] { BgPictureChanged(); };
+  host_.AttachControl(*this);
+}
+
+TCustomTransitionView::~TCustomTransitionView() {
+  shared_->life.store(TRunShared::TLife::Destroying);
+  EndWorker();  // from inside its step, the worker finds the control gone afterwards
+  shared_->life.store(TRunShared::TLife::Gone);
+  host_.DetachControl(*this);
+}
+
+void TCustomTransitionView::EndWorker() {
+  if (std::shared_ptr<TAnimateThread> thread = thread_) {
+    thread->Terminate();
+    // From inside one of the worker's own steps the wait could never end: the worker,
+    // told to end, ends after the step.
+    if (!thread->InOwnStep()) thread->WaitFor();
+  }
+}
+
+void TCustomTransitionView::Abandon() {
+  thread_.reset();
+  work_.reset();
+  shared_->phase.store(TRunPhase::Idle);
+}
+
+// ---- Operations ----
+
+void TCustomTransitionView::Execute() {
+  if (Action(TRunEvent::Execute) != TRunAction::Start || !picture_.HasGraphic()) return;
+  const std::shared_ptr<TRunShared> shared = shared_;
+  shared->phase.store(TRunPhase::Running);
+  ++shared->run;
+  try {
+    Prepare();
+    if (!shared->Gone() && !Manual()) Animate();
+  } catch (...) {
+    if (!shared->Gone()) Abandon();
+    throw;
+  }
+}
+
+void TCustomTransitionView::Stop() {
+  if (Action(TRunEvent::Stop) != TRunAction::BeginStop) return;
+  const std::shared_ptr<TRunShared> shared = shared_;
+  const uint64_t run = shared->run;
+  shared->phase.store(TRunPhase::Stopping);
+  try {
+    EndWorker();
+  } catch (...) {
+    if (!shared->Gone() && shared->phase.load() == TRunPhase::Stopping) shared->phase.store(TRunPhase::Running);
+    throw;
+  }
+  // The worker's end normally completed the run already (not when this Stop came from
+  // inside one of its steps).
+  if (!shared->Gone() && shared->phase.load() == TRunPhase::Stopping && shared->run == run) Complete();
+}
+
+void TCustomTransitionView::Clear() {
+  if (Busy() || frame_.Empty()) return;
+  if (!shared_->frameLock.TryLock()) return;
+  frame_ = TBitmap24();
+  shared_->frameLock.Unlock();
+  Invalidate();
+}
+
+void TCustomTransitionView::SetProgress(int value) {
+  const int v = std::clamp(value, 0, 100);
+  const int p = Progress();
+  if (v == p || Action(TRunEvent::ProgressWrite) != TRunAction::Compose) return;
+  // A smaller value may uncover more than the new frame's rectangle.
+  if (v < p && !painting_) InvalidateArea(TRect{0, 0, frame_.Width(), frame_.Height()});
+  shared_->progress.store(static_cast<uint8_t>(v));
+  const std::shared_ptr<TRunShared> shared = shared_;
+  bool composed;
+  {
+    TFrame frame(*this);
+    composed = ComposeFrame(frame);
+    if (frame.Gone()) return;
+  }
+  // Each frame reaches the screen before the next step.
+  if (composed && !painting_) host_.UpdateNow();
+  if (OnProgress && !shared->Destroying()) OnProgress(*this);
+}
+
+// ---- Running ----
+
+void TCustomTransitionView::Prepare() {
+  const TGraphic& graphic = *picture_.Graphic();
+  const int w = graphic.Width(), h = graphic.Height();
+  {
+    std::lock_guard<TCanvasLock> lock(shared_->frameLock);
+    ResizeKeeping(frame_, w, h, ColorRGB());
+  }
+  CalculatePicRect();
+  auto work = std::make_shared<TRunWork>();
+  // What the screen showed where the new picture will stand: PaintBuffer holds the
+  // colour, background and previous picture as last painted.
+  work->oldPicture.SetSize(w, h);
+  StretchCopy(work->oldPicture, work->oldPicture.Bounds(), paintBuffer_, SnapshotArea());
+  work->newPicture.SetSize(w, h);
+  graphic.Draw(work->newPicture, 0, 0);
+  work_ = std::move(work);
+  SetProgress(Reverse() ? 100 : 0);
+}
+
+void TCustomTransitionView::AnimateStep() {
+  if (Action(TRunEvent::Step) != TRunAction::Compose) return;
+  const int p = Progress(), step = Step();
+  if (Reverse())
+    SetProgress(p < step ? 0 : p - step);
+  else
+    SetProgress(p + step);  // at most 200; the write clamps it to 100
+}
+
+void TCustomTransitionView::Animate() {
+  // A worker of this run that is still alive carries on (or, if it was already on its
+  // way out, its end starts the stepping again).
+  if (thread_) return;
+  if (threaded_) {
+    thread_ = TAnimateThread::Start(*this, shared_, host_, threadPriority_);
+    return;
+  }
+  // A handler run by a step or by the message pump may stop this run, switch Manual
+  // on, start another run or destroy the control: the loop then ends without touching
+  // the control.
+  const std::shared_ptr<TRunShared> shared = shared_;
+  ITransitionHost& host = host_;
+  const uint64_t run = shared->run;
+  auto stepping = [&] { return !shared->Gone() && shared->Automatic() && shared->run == run; };
+  bool done = false;
+  do {
+    const uint32_t t0 = host.TickCount();
+    AnimateStep();
+    if (shared->Gone()) return;
+    done = shared->AtEnd();
+    if (!done) {
+      // At least one pump; a step lasts strictly more than Delay milliseconds.
+      do host.ProcessMessages();
+      while (host.TickCount() - t0 <= static_cast<uint32_t>(shared->delay.load()) && stepping());
+    }
+  } while (!done && stepping());
+  if (done && !shared->Gone() && shared->Busy() && shared->run == run) Complete();
+}
+
+void TCustomTransitionView::ThreadTerminated(const TAnimateThread& thread, bool failed) {
+  if (thread_.get() != &thread) return;  // a worker this control has already let go
+  if (Action(TRunEvent::WorkerEnd) != TRunAction::Finish) {
+    thread_.reset();
+    return;
+  }
+  if (failed) return Abandon();  // the run did not reach its end: no OnComplete
+  if (!thread.Terminated() && !shared_->Destroying() && shared_->Automatic() && !shared_->AtEnd()) {
+    // The worker left because Manual was on, and Manual was switched off again before
+    // its end reached the main thread.
+    thread_.reset();
+    Animate();
+    return;
+  }
+  Complete();
+}
+
+void TCustomTransitionView::Complete() {
+  thread_.reset();
+  const TRunPhase phase = shared_->phase.load();
+  const bool stopped = phase == TRunPhase::Stopping;
+  // Not running, or a run switched to Manual: the application drives it on.
+  if (!stopped && (phase != TRunPhase::Running || Manual())) return;
+  const std::shared_ptr<TRunShared> shared = shared_;
+  const uint64_t run = shared->run;
+  shared->phase.store(TRunPhase::Completing);
+  work_.reset();  // a frame under way keeps them until it ends
+  if (!stopped && OnComplete && !shared->Destroying()) {
+    OnComplete(*this);
+    if (shared->Gone()) return;
+  }
+  // OnComplete may have started the next run.
+  if (shared->phase.load() == TRunPhase::Completing && shared->run == run) shared->phase.store(TRunPhase::Idle);
+}
+
+// ---- Composing a frame ----
+
 void TCustomTransitionView::KeepFrameSize(int width, int height) {
   // The effects address FrameBitmap and NewBitmap at one size; a handler that resized
   // the frame gets it back at the picture's size.
   if (frame_.Width() != width || frame_.Height() != height) ResizeKeeping(frame_, width, height, ColorRGB());
 }
 
-void TCustomTransitionView::UpdateFrame() {
-  const bool composed = ComposeFrame();
-  if (releasePending_) ReleaseWorkBitmaps();
-  // 9. Each frame reaches the screen before the next step.
-  if (composed && !painting_) host_.UpdateNow();
-}
-
-bool TCustomTransitionView::ComposeFrame() {
+// Composes FrameBitmap for the current Progress and Style; false when the style draws
+// nothing or a handler destroyed the control.
+bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
+  const TBitmap24& oldPicture = frame.work->oldPicture;
+  const TBitmap24& newPicture = frame.work->newPicture;
   {
-    TFlagScope scope(inFrame_);
-    std::lock_guard<TCanvasLock> lock(frameLock_);
+    std::lock_guard<TCanvasLock> lock(frame.shared->frameLock);
 
     // 1. Every frame starts from the old picture.
-    DrawBitmap(frame_, 0, 0, old_);
+    DrawBitmap(frame_, 0, 0, oldPicture);
     // 2.
-    if (OnBeforeNewFrame) OnBeforeNewFrame(*this, new_, frame_);
+    if (OnBeforeNewFrame) {
+      OnBeforeNewFrame(*this, newPicture, frame_);
+      if (frame.Gone()) return false;
+    }
     // 3. Extents, and the rectangles every style starts from.
-    const TFrameParams f = FrameParams();
+    const TFrameParams f = FrameParamsFor(newPicture, Progress(), Step());
     KeepFrameSize(f.W, f.H);
     TRect D{0, 0, f.W, f.H}, S = D;
 
@@ -263,17 +281,18 @@ bool TCustomTransitionView::ComposeFrame() {
         return false;  // the frame stays the old picture; nothing more happens
       case TStyleKind::Instant:
         if (OnCustomDraw) {
-          OnCustomDraw(*this, new_, frame_);
+          OnCustomDraw(*this, newPicture, frame_);
+          if (frame.Gone()) return false;
           KeepFrameSize(f.W, f.H);
         } else if (!Reverse()) {
           // The first frame is the whole new picture and ends the run. At 100 the
           // composition below draws the picture whole, which is all that drawing it
           // here, through a region of the whole rectangle, would show.
-          progress_.store(100);
+          shared_->progress.store(100);
         } else {
           // Backwards the run ends at 0 at once, showing what 0 shows: the old
           // picture. Setting 100 here would never reach the end of a reverse run.
-          progress_.store(0);
+          shared_->progress.store(0);
         }
         break;
       case TStyleKind::RectangleCopy: {
@@ -281,9 +300,9 @@ bool TCustomTransitionView::ComposeFrame() {
         for (int i = 0; i < plan.furtherCount; ++i) {
           const TFurtherCopy& c = plan.further[static_cast<size_t>(i)];
           if (c.mirrorLeftRight || c.mirrorTopBottom)
-            MirrorCopy(frame_, c.dst, new_, c.src, c.mirrorLeftRight, c.mirrorTopBottom);
+            MirrorCopy(frame_, c.dst, newPicture, c.src, c.mirrorLeftRight, c.mirrorTopBottom);
           else
-            StretchCopy(frame_, c.dst, new_, c.src);
+            StretchCopy(frame_, c.dst, newPicture, c.src);
           InvalidateArea(c.dst);
         }
         D = plan.D;
@@ -298,19 +317,19 @@ bool TCustomTransitionView::ComposeFrame() {
         regionWork_->builder.Build(style_, f, regionWork_->region);
         break;
       case TStyleKind::Pixel:
-        DrawPixelStyle(style_, f, new_, frame_);
+        DrawPixelStyle(style_, f, newPicture, frame_);
         break;
     }
 
     // 5. Composition by the position after the style work.
     const int p = Progress();
     if (p == 100) {
-      DrawBitmap(frame_, 0, 0, new_);
+      DrawBitmap(frame_, 0, 0, newPicture);
     } else if (p > 0) {
       switch (kind) {
-        case TStyleKind::RectangleCopy: StretchCopy(frame_, D, new_, S); break;
+        case TStyleKind::RectangleCopy: StretchCopy(frame_, D, newPicture, S); break;
         case TStyleKind::RegionShape:
-        case TStyleKind::StripRegion: DrawThroughRegion(regionWork_->region, new_, frame_); break;
+        case TStyleKind::StripRegion: DrawThroughRegion(regionWork_->region, newPicture, frame_); break;
         // A custom-drawn frame keeps the handler's drawing; the pixel effects have
         // written the frame themselves.
         default: break;
@@ -319,7 +338,10 @@ bool TCustomTransitionView::ComposeFrame() {
     // 6. R is kept for its storage; the next region style rebuilds it. 7.
     InvalidateArea(D);
     // 8.
-    if (OnAfterNewFrame) OnAfterNewFrame(*this, new_, frame_);
+    if (OnAfterNewFrame) {
+      OnAfterNewFrame(*this, newPicture, frame_);
+      if (frame.Gone()) return false;
+    }
   }
   return true;
 }

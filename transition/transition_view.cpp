@@ -55,14 +55,13 @@ void TCustomTransitionView::SetParentColor(bool v) {
 }
 
 void TCustomTransitionView::SetManual(bool v) {
-  const bool was = manual_.load();
-  if (v == was) return;
-  manual_.store(v);
-  if (!busy_.load()) {
-    progress_.store(Reverse() ? 100 : 0);
-  } else if (!v) {
-    Animate();  // resumes automatic stepping from the current Progress
-  }
+  if (v == Manual()) return;
+  const TRunAction action = Action(v ? TRunEvent::ManualOn : TRunEvent::ManualOff);
+  shared_->manual.store(v);
+  if (action == TRunAction::Reset)
+    shared_->progress.store(Reverse() ? 100 : 0);
+  else if (action == TRunAction::Resume)
+    Animate();  // automatic stepping from the current Progress
 }
 
 void TCustomTransitionView::SetStretch(bool v) {
@@ -86,13 +85,13 @@ void TCustomTransitionView::SetVisible(bool v) {
 }
 
 void TCustomTransitionView::PictureChanged() {
-  if (destroying_) return;
+  if (shared_->Destroying()) return;
   if (autoSize_ && align_ == alNone) AdjustSize();
   if (OnChange) OnChange(*this);
 }
 
 void TCustomTransitionView::BgPictureChanged() {
-  if (destroying_) return;
+  if (shared_->Destroying()) return;
   if (bgMode_ != bmNone && !painting_) Invalidate();
 }
 
@@ -103,12 +102,12 @@ void TCustomTransitionView::SetBounds(int left, int top, int width, int height) 
   height = std::max(height, 0);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
-  if (visible_ && !destroying_) host_.InvalidateRect(BoundsRect());
+  if (visible_ && !shared_->Destroying()) host_.InvalidateRect(BoundsRect());
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
-  if (visible_ && !destroying_) host_.InvalidateRect(BoundsRect());
+  if (visible_ && !shared_->Destroying()) host_.InvalidateRect(BoundsRect());
   if (resized) Resized();
 }
 
@@ -151,7 +150,7 @@ TRect TCustomTransitionView::SnapshotArea() const {
 // ---- Invalidation ----
 
 void TCustomTransitionView::Invalidate() {
-  if (!destroying_ && visible_) host_.InvalidateRect(BoundsRect());
+  if (!shared_->Destroying() && visible_) host_.InvalidateRect(BoundsRect());
 }
 
 void TCustomTransitionView::Update() { host_.UpdateNow(); }
@@ -177,7 +176,7 @@ void TCustomTransitionView::InvalidateArea(TRect r) {
     r.right = std::min(r.right, picRect_.right);
     r.bottom = std::min(r.bottom, picRect_.bottom);
   }
-  if (destroying_ || r.IsEmpty() || !visible_) return;
+  if (shared_->Destroying() || r.IsEmpty() || !visible_) return;
   host_.InvalidateRect(Offset(r, left_, top_));
 }
 
@@ -207,7 +206,7 @@ void TCustomTransitionView::Paint(TBitmap24& parentCanvas, const TRect& updateRe
   }
 
   {
-    std::lock_guard<TCanvasLock> lock(frameLock_);
+    std::lock_guard<TCanvasLock> lock(shared_->frameLock);
     if (!frame_.Empty()) {
       if (!stretch_)
         DrawBitmap(paintBuffer_, picRect_.left, picRect_.top, frame_);

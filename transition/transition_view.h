@@ -4,11 +4,9 @@
 // from 0 to 100 (or back). TCustomTransitionView holds the behaviour; TTransitionView
 // publishes its properties. The control paints into its parent's window through an
 // ITransitionHost.
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 #include "common/bitmap24.h"
 #include "common/geometry.h"
@@ -16,6 +14,7 @@
 #include "transition/frame_params.h"
 #include "transition/picture.h"
 #include "transition/transition_host.h"
+#include "transition/view_run.h"
 
 namespace scr {
 
@@ -49,22 +48,6 @@ using TDragOverEvent = std::function<void(TCustomTransitionView& sender, void* s
 using TEndDragEvent = std::function<void(TCustomTransitionView& sender, void* target, int x, int y)>;
 using TStartDragEvent = std::function<void(TCustomTransitionView& sender)>;
 
-// The lock of a bitmap's canvas: held by whoever draws into it. Re-entrant within a
-// thread, so only another thread's drawing makes a try-lock fail.
-class TCanvasLock {
- public:
-  void Lock() { mutex_.lock(); }
-  void Unlock() { mutex_.unlock(); }
-  bool TryLock() { return mutex_.try_lock(); }
-  // The standard names, so std::lock_guard and friends work.
-  void lock() { Lock(); }
-  void unlock() { Unlock(); }
-  bool try_lock() { return TryLock(); }
-
- private:
-  std::recursive_mutex mutex_;
-};
-
 class TCustomTransitionView {
  public:
   explicit TCustomTransitionView(ITransitionHost& host);
@@ -75,10 +58,12 @@ class TCustomTransitionView {
   // The current position, 0..100. Writing clamps to 0..100 and is ignored unless Busy
   // or when unchanged; otherwise it composes the frame for the new value. This is how
   // a Manual transition is driven.
-  int Progress() const { return progress_.load(std::memory_order_relaxed); }
+  int Progress() const { return shared_->progress.load(std::memory_order_relaxed); }
   void SetProgress(int value);
   // From Execute until the transition completes or is stopped.
-  bool Busy() const { return busy_.load(std::memory_order_relaxed); }
+  bool Busy() const { return shared_->Busy(); }
+  // Where the run stands (see the table in view_run.h).
+  TRunState RunState() const { return shared_->State(); }
 
   // Starts a transition from what is shown now to Picture with the current Style. Does
   // nothing while Busy, while a frame is being composed, or when Picture holds no
@@ -133,12 +118,12 @@ class TCustomTransitionView {
   // Where FrameBitmap stands in client coordinates when not stretched.
   const TRect& PicRect() const { return picRect_; }
   // The lock of FrameBitmap's canvas, for drawers on other threads.
-  TCanvasLock& FrameCanvas() { return frameLock_; }
+  TCanvasLock& FrameCanvas() { return shared_->frameLock; }
   bool Painting() const { return painting_; }
-  bool Stopping() const { return stopping_.load(std::memory_order_relaxed); }
+  bool Stopping() const { return shared_->phase.load() == TRunPhase::Stopping; }
   ITransitionHost& Host() { return host_; }
 
- protected:
+  // Properties.
   TAlign Align() const { return align_; }
   void SetAlign(TAlign v);
   TAnchors Anchors() const { return anchors_; }
@@ -154,15 +139,15 @@ class TCustomTransitionView {
   // The colour behind everything; the parent's while ParentColor is on.
   TColor Color() const;
   void SetColor(TColor v);
-  int Delay() const { return delay_.load(std::memory_order_relaxed); }
-  void SetDelay(int v) { delay_.store(static_cast<uint16_t>(v), std::memory_order_relaxed); }
+  int Delay() const { return shared_->delay.load(std::memory_order_relaxed); }
+  void SetDelay(int v) { shared_->delay.store(static_cast<uint16_t>(v), std::memory_order_relaxed); }
   TCursor DragCursor() const { return dragCursor_; }
   void SetDragCursor(TCursor v) { dragCursor_ = v; }
   TDragMode DragMode() const { return dragMode_; }
   void SetDragMode(TDragMode v) { dragMode_ = v; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v) { enabled_ = v; }
-  bool Manual() const { return manual_.load(std::memory_order_relaxed); }
+  bool Manual() const { return shared_->manual.load(std::memory_order_relaxed); }
   void SetManual(bool v);
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool v);
@@ -171,8 +156,8 @@ class TCustomTransitionView {
   // The picture the next transition brings in (a copy of what is assigned).
   TViewPicture& Picture() { return picture_; }
   void SetPicture(const TGraphic* g) { picture_.Assign(g); }
-  bool Reverse() const { return reverse_.load(std::memory_order_relaxed); }
-  void SetReverse(bool v) { reverse_.store(v, std::memory_order_relaxed); }
+  bool Reverse() const { return shared_->reverse.load(std::memory_order_relaxed); }
+  void SetReverse(bool v) { shared_->reverse.store(v, std::memory_order_relaxed); }
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v) { showHint_ = v; }
   bool Stretch() const { return stretch_; }
@@ -191,8 +176,8 @@ class TCustomTransitionView {
   bool Visible() const { return visible_; }
   void SetVisible(bool v);
 
- public:
-  // Events. A handler may call Stop, switch Manual or write Progress.
+  // Events. A handler may call Stop, switch Manual, write Progress or destroy the
+  // control.
   TCustomDrawEvent OnAfterNewFrame;   // after a frame has been composed
   TCustomDrawEvent OnBeforeNewFrame;  // before a frame is composed
   TCustomDrawEvent OnCustomDraw;      // style 0 only: draws the frame instead
@@ -211,18 +196,19 @@ class TCustomTransitionView {
   friend class TAnimateThread;
 
   // Running a transition.
+  struct TRunWork;
+  class TFrame;
+  TRunAction Action(TRunEvent event) const { return RunAction(shared_->State(), event); }
   void Prepare();
   void Animate();
   void AnimateStep();
-  bool AtEnd() const;
-  bool Running(uint64_t run) const;
-  void UpdateFrame();
-  bool ComposeFrame();
   void Complete();
-  void ThreadStep();
+  // Ends the run without OnComplete: an error ended it.
+  void Abandon();
+  // Tells the worker to end and waits for it.
+  void EndWorker();
   void ThreadTerminated(const TAnimateThread& thread, bool failed);
-  void ReleaseWorkBitmaps();
-  TFrameParams FrameParams() const;
+  bool ComposeFrame(TFrame& frame);
   void KeepFrameSize(int width, int height);
 
   // Geometry and painting.
@@ -238,6 +224,8 @@ class TCustomTransitionView {
   uint32_t ColorRGB() const;
 
   ITransitionHost& host_;
+  // First, so it is there while the members below are destroyed.
+  std::shared_ptr<TRunShared> shared_ = std::make_shared<TRunShared>();
 
   // Properties.
   TAlign align_ = alNone;
@@ -247,15 +235,12 @@ class TCustomTransitionView {
   TViewPicture bgPicture_;
   bool center_ = false;
   TColor color_ = clWindow;
-  std::atomic<uint16_t> delay_{40};
   TCursor dragCursor_ = crDrag;
   TDragMode dragMode_ = dmManual;
   bool enabled_ = true;
-  std::atomic<bool> manual_{false};
   bool parentColor_ = true;
   bool parentShowHint_ = true;
   TViewPicture picture_;
-  std::atomic<bool> reverse_{false};
   bool showHint_ = false;
   bool stretch_ = false;
   bool stretchFine_ = false;
@@ -266,23 +251,13 @@ class TCustomTransitionView {
   bool visible_ = true;
   int left_ = 0, top_ = 0, width_ = 100, height_ = 100;
 
-  // State. The worker thread reads the atomics between steps.
-  std::atomic<uint8_t> progress_{0};
-  std::atomic<bool> busy_{false};
-  std::atomic<bool> stopping_{false};
   bool painting_ = false;
-  bool destroying_ = false;
-  bool inFrame_ = false;         // UpdateFrame is composing
-  bool inWorkerStep_ = false;    // a worker's step runs on the main thread
-  bool releasePending_ = false;  // a run ended while a frame was being composed
-  uint64_t runId_ = 0;           // counts Execute calls, so a loop notices a new run
 
-  // Bitmaps (24 bits per pixel).
-  TBitmap24 frame_;        // FrameBitmap
-  TBitmap24 old_;          // OldBitmap: the snapshot, only while Busy
-  TBitmap24 new_;          // NewBitmap: the new picture, only while Busy
+  // Bitmaps (24 bits per pixel). OldBitmap and NewBitmap exist only while Busy, in the
+  // run's work, which a frame under way keeps until it ends.
+  TBitmap24 frame_;  // FrameBitmap
+  std::shared_ptr<TRunWork> work_;
   TBitmap24 paintBuffer_;  // what was last painted, client-sized
-  TCanvasLock frameLock_;
   TRect picRect_;
   // The region styles' builder and region, kept from frame to frame so that their
   // storage is reused.
@@ -291,59 +266,11 @@ class TCustomTransitionView {
   std::shared_ptr<TAnimateThread> thread_;
 };
 
-// The control with its properties published.
+// The control as applications use it: every property is public on the base class, so
+// this class adds nothing but its name.
 class TTransitionView : public TCustomTransitionView {
  public:
   using TCustomTransitionView::TCustomTransitionView;
-
-  using TCustomTransitionView::Align;
-  using TCustomTransitionView::SetAlign;
-  using TCustomTransitionView::Anchors;
-  using TCustomTransitionView::SetAnchors;
-  using TCustomTransitionView::AutoSize;
-  using TCustomTransitionView::SetAutoSize;
-  using TCustomTransitionView::BgMode;
-  using TCustomTransitionView::SetBgMode;
-  using TCustomTransitionView::BgPicture;
-  using TCustomTransitionView::SetBgPicture;
-  using TCustomTransitionView::Center;
-  using TCustomTransitionView::SetCenter;
-  using TCustomTransitionView::Color;
-  using TCustomTransitionView::SetColor;
-  using TCustomTransitionView::Delay;
-  using TCustomTransitionView::SetDelay;
-  using TCustomTransitionView::DragCursor;
-  using TCustomTransitionView::SetDragCursor;
-  using TCustomTransitionView::DragMode;
-  using TCustomTransitionView::SetDragMode;
-  using TCustomTransitionView::Enabled;
-  using TCustomTransitionView::SetEnabled;
-  using TCustomTransitionView::Manual;
-  using TCustomTransitionView::SetManual;
-  using TCustomTransitionView::ParentColor;
-  using TCustomTransitionView::SetParentColor;
-  using TCustomTransitionView::ParentShowHint;
-  using TCustomTransitionView::SetParentShowHint;
-  using TCustomTransitionView::Picture;
-  using TCustomTransitionView::SetPicture;
-  using TCustomTransitionView::Reverse;
-  using TCustomTransitionView::SetReverse;
-  using TCustomTransitionView::ShowHint;
-  using TCustomTransitionView::SetShowHint;
-  using TCustomTransitionView::Stretch;
-  using TCustomTransitionView::SetStretch;
-  using TCustomTransitionView::StretchFine;
-  using TCustomTransitionView::SetStretchFine;
-  using TCustomTransitionView::Step;
-  using TCustomTransitionView::SetStep;
-  using TCustomTransitionView::Style;
-  using TCustomTransitionView::SetStyle;
-  using TCustomTransitionView::Threaded;
-  using TCustomTransitionView::SetThreaded;
-  using TCustomTransitionView::ThreadPriority;
-  using TCustomTransitionView::SetThreadPriority;
-  using TCustomTransitionView::Visible;
-  using TCustomTransitionView::SetVisible;
 };
 
 }  // namespace scr
