@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <vector>
 
+#include "bench/noise_picture.h"
 #include "common/graphic.h"
 #include "common/random.h"
 #include "transition/offscreen_host.h"
@@ -44,10 +44,7 @@ const scr::TBitmap24& Noise(int W, int H, uint32_t seed) {
   static std::vector<TEntry> made;
   for (const TEntry& e : made)
     if (e.W == W && e.H == H && e.seed == seed) return *e.bitmap;
-  auto b = std::make_unique<scr::TBitmap24>(W, H);
-  std::mt19937 rng(seed);
-  for (int y = 0; y < H; ++y)
-    for (size_t k = 0; k < 3 * static_cast<size_t>(W); ++k) b->Row(y)[k] = static_cast<uint8_t>(rng());
+  auto b = std::make_unique<scr::TBitmap24>(bench::NoisePicture(W, H, seed));
   made.push_back(TEntry{W, H, seed, std::move(b)});
   return *made.back().bitmap;
 }
