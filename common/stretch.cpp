@@ -81,18 +81,39 @@ inline void CopyPixelWide(uint8_t* out, const uint8_t* in) { std::memcpy(out, in
 // never allocates.
 constexpr int kChunk = 2048;
 
-// The source columns of a run of destination columns, as byte offsets into a source
-// row, worked out once per copy. `wide` counts the leading (or, mirrored, trailing)
-// entries whose pixel may be read as a 4-byte word: every one but those of the source
+// Copies n >= 8 bytes as 8-byte words, the last word ending exactly at the end.
+inline void CopyWords(uint8_t* out, const uint8_t* in, size_t n) {
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) std::memcpy(out + i, in + i, 8);
+  if (i < n) std::memcpy(out + n - 8, in + n - 8, 8);
+}
+
+// The source map of a chunk of destination columns, worked out once per copy: each
+// column's byte offset into a source row, and the runs of columns that take adjacent
+// source pixels (a picture shrunk by less than half is mostly such runs, which are
+// copied as words rather than pixel by pixel). `wideFirst` and `wideLast` bound the
+// columns whose pixel may be read as a 4-byte word: every one but those of the source
 // row's last pixel when no padding follows it.
 struct TColumnMap {
+  struct TRun {
+    int first, length;
+  };
   int offsets[kChunk];
-  int count = 0;
-  int wideFirst = 0, wideLast = 0;  // [wideFirst, wideLast) may be read wide
+  TRun runs[kChunk];
+  int count = 0, runCount = 0;
+  int wideFirst = 0, wideLast = 0;
 
   void Fill(const AxisMap& map, int c0, int c1, const TBitmap24& src) {
     count = c1 - c0;
-    for (int x = c0; x < c1; ++x) offsets[x - c0] = 3 * static_cast<int>(map(x));
+    runCount = 0;
+    for (int x = c0; x < c1; ++x) {
+      const int k = x - c0;
+      offsets[k] = 3 * static_cast<int>(map(x));
+      if (k > 0 && offsets[k] == offsets[k - 1] + 3)
+        ++runs[runCount - 1].length;
+      else
+        runs[runCount++] = TRun{k, 1};
+    }
     const size_t lastWide = src.Stride() - 4;  // the last offset a 4-byte read may start at
     wideFirst = 0;
     wideLast = count;
@@ -102,14 +123,24 @@ struct TColumnMap {
       while (wideLast > 0 && static_cast<size_t>(offsets[wideLast - 1]) > lastWide) --wideLast;
   }
 
-  // One destination row of the run from source row `in`. The last pixel of the run is
-  // written narrow so that nothing past the run is touched.
+  // One destination row of the chunk from source row `in`. Nothing outside the
+  // chunk's pixels is written: the last pixel of the chunk is written narrow.
   void Gather(uint8_t* out, const uint8_t* in) const {
     const int wideEnd = std::min(wideLast, count - 1);
-    int k = 0;
-    for (; k < wideFirst; ++k) CopyPixel(out + 3 * k, in + offsets[k]);
-    for (; k < wideEnd; ++k) CopyPixelWide(out + 3 * k, in + offsets[k]);
-    for (; k < count; ++k) CopyPixel(out + 3 * k, in + offsets[k]);
+    auto pixels = [&](int k, int end) {
+      const int a = std::min(std::max(k, wideFirst), end), b = std::max(std::min(end, wideEnd), a);
+      for (; k < a; ++k) CopyPixel(out + 3 * k, in + offsets[k]);
+      for (; k < b; ++k) CopyPixelWide(out + 3 * k, in + offsets[k]);
+      for (; k < end; ++k) CopyPixel(out + 3 * k, in + offsets[k]);
+    };
+    if (runCount * 3 > count) return pixels(0, count);  // runs too short to pay
+    for (int r = 0; r < runCount; ++r) {
+      const TRun run = runs[r];
+      if (run.length >= 3)
+        CopyWords(out + 3 * run.first, in + offsets[run.first], 3 * static_cast<size_t>(run.length));
+      else
+        pixels(run.first, run.first + run.length);
+    }
   }
 };
 
