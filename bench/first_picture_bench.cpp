@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "bench/heap_meter.h"
+#include "bench/size_arg.h"
 #include "common/stream.h"
 #include "package/component_writer.h"
 #include "package/package_reader.h"
@@ -77,9 +78,7 @@ void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (std::fclose(out) != 0 || !ok) throw scr::Exception("cannot write " + path);
 }
 
-struct TScreenSize {
-  int W, H;
-};
+using bench::TScreenSize;
 
 struct TResult {
   int pictureW = 0, pictureH = 0;
@@ -114,10 +113,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> pictures;
   int repeat = 3;
   for (int i = 1; i < argc; ++i) {
-    TScreenSize s{};
-    char tail = 0;
-    if (std::sscanf(argv[i], "--screen=%dx%d%c", &s.W, &s.H, &tail) == 2 && s.W > 0 && s.H > 0 && s.W <= 16384 &&
-        s.H <= 16384)
+    TScreenSize s;
+    if (bench::ParseSizeArg(argv[i], "--screen=", s))
       sizes.push_back(s);
     else if (std::strncmp(argv[i], "--repeat=", 9) == 0)
       repeat = std::clamp(std::atoi(argv[i] + 9), 1, 100);

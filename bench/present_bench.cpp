@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "bench/noise_picture.h"
+#include "bench/size_arg.h"
 #include "common/graphic.h"
 #include "platform/canvas_host.h"
 #include "platform/platform.h"
@@ -37,9 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
-struct TSize {
-  int W, H;
-};
+using TSize = bench::TScreenSize;
 
 struct TFigures {
   double copy = 1e9, present = 1e9, paint = 1e9, frame = 1e9;
@@ -125,10 +124,8 @@ int main(int argc, char** argv) {
   std::string backend;
   int rounds = 50;
   for (int i = 1; i < argc; ++i) {
-    TSize s{};
-    char tail = 0;
-    if (std::sscanf(argv[i], "--size=%dx%d%c", &s.W, &s.H, &tail) == 2 && s.W > 0 && s.H > 0 && s.W <= 16384 &&
-        s.H <= 16384)
+    TSize s;
+    if (bench::ParseSizeArg(argv[i], "--size=", s))
       sizes.push_back(s);
     else if (std::strncmp(argv[i], "--backend=", 10) == 0)
       backend = argv[i] + 10;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/noise_picture.h"
+#include "bench/size_arg.h"
 #include "common/graphic.h"
 #include "common/random.h"
 #include "transition/offscreen_host.h"
@@ -148,11 +149,9 @@ std::vector<TSize> TakeSizes(int& argc, char** argv) {
   std::vector<TSize> sizes;
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
-    TSize s{};
-    char tail = 0;
-    if (std::sscanf(argv[i], "--size=%dx%d%c", &s.W, &s.H, &tail) == 2 && s.W > 0 && s.H > 0 && s.W <= 16384 &&
-        s.H <= 16384)
-      sizes.push_back(s);
+    bench::TScreenSize s;
+    if (bench::ParseSizeArg(argv[i], "--size=", s))
+      sizes.push_back(TSize{s.W, s.H});
     else
       argv[kept++] = argv[i];
   }
