@@ -26,7 +26,9 @@ done
 mkdir -p "$work"
 
 if ! command -v ffmpeg >/dev/null; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ffmpeg >&2
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y --no-install-recommends ffmpeg >&2 ||
+    { apt-get update >&2 && apt-get install -y --no-install-recommends ffmpeg >&2; }
 fi
 pictures=()
 for size in 4000x3000 6000x4000 8000x6000; do

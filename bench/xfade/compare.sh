@@ -45,7 +45,9 @@ mkdir -p "$work"
 
 if ! command -v ffmpeg >/dev/null; then
   echo "compare.sh: installing ffmpeg" >&2
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ffmpeg >&2
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y --no-install-recommends ffmpeg >&2 ||
+    { apt-get update >&2 && apt-get install -y --no-install-recommends ffmpeg >&2; }
 fi
 bench="$build/bench/transition_view_bench"
 if [ ! -x "$bench" ]; then
