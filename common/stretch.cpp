@@ -90,7 +90,7 @@ inline void CopyWords(uint8_t* out, const uint8_t* in, size_t n) {
 
 // The source map of a chunk of destination columns, worked out once per copy: each
 // column's byte offset into a source row, and the runs of columns that take adjacent
-// source pixels (a picture shrunk by less than half is mostly such runs, which are
+// source pixels (a picture shrunk by less than a third is mostly such runs, which are
 // copied as words rather than pixel by pixel). `wideFirst` and `wideLast` bound the
 // columns whose pixel may be read as a 4-byte word: every one but those of the source
 // row's last pixel when no padding follows it.
