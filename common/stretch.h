@@ -21,11 +21,23 @@ struct TExtentRect {
 // bitmaps; coordinates or extents beyond +-2^30 draw nothing. Never allocates.
 void StretchCopy(TBitmap24& dst, TExtentRect d, const TBitmap24& src, TExtentRect s);
 
+// One pass over dst that leaves it as a copy of `under` (same size as dst) with the
+// stretched copy on top: the same pixels as copying `under` whole and then calling
+// StretchCopy, without writing the covered pixels twice. A differently sized `under`
+// is drawn whole first.
+void StretchCopyOver(TBitmap24& dst, const TBitmap24& under, TExtentRect d, const TBitmap24& src, TExtentRect s);
+
 // The same for rectangles given by their edges (both extents positive unless the
 // rectangles are inverted).
 inline void StretchCopy(TBitmap24& dst, const TRect& d, const TBitmap24& src, const TRect& s) {
   StretchCopy(dst, TExtentRect{d.left, d.top, d.Width(), d.Height()}, src,
               TExtentRect{s.left, s.top, s.Width(), s.Height()});
+}
+
+inline void StretchCopyOver(TBitmap24& dst, const TBitmap24& under, const TRect& d, const TBitmap24& src,
+                            const TRect& s) {
+  StretchCopyOver(dst, under, TExtentRect{d.left, d.top, d.Width(), d.Height()}, src,
+                  TExtentRect{s.left, s.top, s.Width(), s.Height()});
 }
 
 }  // namespace scr

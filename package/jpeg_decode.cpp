@@ -8,6 +8,9 @@
 
 #include <jpeglib.h>
 #include <jerror.h>
+#ifndef JCS_EXTENSIONS
+#error "libjpeg-turbo's colour space extensions are needed (blue, green, red rows)"
+#endif
 
 #include "common/errors.h"
 #include "package/picture_limits.h"
@@ -119,7 +122,8 @@ bool Run(TJpegJob& job, TJpegHeader& header, TBitmap24* out) {
 
   job.info.scale_num = 1;
   job.info.scale_denom = 1;
-  job.info.out_color_space = JCS_RGB;
+  // Bitmaps keep blue, green, red: the library writes rows in that order itself.
+  job.info.out_color_space = JCS_EXT_BGR;
   job.info.quantize_colors = FALSE;
   job.info.do_block_smoothing = TRUE;
   job.info.dct_method = JDCT_DEFAULT;
@@ -128,13 +132,10 @@ bool Run(TJpegJob& job, TJpegHeader& header, TBitmap24* out) {
   if (job.info.output_components != 3) Fail(reinterpret_cast<j_common_ptr>(&job.info), "JPEG output is not RGB");
 
   out->SetSize(static_cast<int>(job.info.output_width), static_cast<int>(job.info.output_height));
-  const int width = out->Width();
   while (job.info.output_scanline < job.info.output_height) {
     const int y = static_cast<int>(job.info.output_scanline);
     JSAMPROW row = out->Row(y);
     if (jpeg_read_scanlines(&job.info, &row, 1) != 1) break;
-    // libjpeg gives red, green, blue; bitmaps keep blue, green, red.
-    for (int x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
   }
   return true;
 }

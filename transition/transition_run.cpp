@@ -262,8 +262,13 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
   {
     std::lock_guard<TCanvasLock> lock(frame.shared->frameLock);
 
-    // 1. Every frame starts from the old picture.
-    DrawBitmap(frame_, 0, 0, oldPicture);
+    // 1. Every frame starts from the old picture. A rectangle style whose one copy is
+    // the final one composes its frame in a single pass instead (the old picture where
+    // the new one does not cover it), unless a handler is to see the old picture first.
+    const int p0 = Progress();
+    const bool onePass = !OnBeforeNewFrame && p0 > 0 && p0 < 100 && StyleKind(style_) == TStyleKind::RectangleCopy &&
+                         PlanRectangleStyle(style_, FrameParamsFor(newPicture, p0, Step())).furtherCount == 0;
+    if (!onePass) DrawBitmap(frame_, 0, 0, oldPicture);
     // 2.
     if (OnBeforeNewFrame) {
       OnBeforeNewFrame(*this, newPicture, frame_);
@@ -327,7 +332,12 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
       DrawBitmap(frame_, 0, 0, newPicture);
     } else if (p > 0) {
       switch (kind) {
-        case TStyleKind::RectangleCopy: StretchCopy(frame_, D, newPicture, S); break;
+        case TStyleKind::RectangleCopy:
+          if (onePass)
+            StretchCopyOver(frame_, oldPicture, D, newPicture, S);
+          else
+            StretchCopy(frame_, D, newPicture, S);
+          break;
         case TStyleKind::RegionShape:
         case TStyleKind::StripRegion: DrawThroughRegion(regionWork_->region, newPicture, frame_); break;
         // A custom-drawn frame keeps the handler's drawing; the pixel effects have

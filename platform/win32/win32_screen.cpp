@@ -8,6 +8,7 @@
 #include "platform/canvas_host.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_cover_window.h"
+#include "platform/win32/win32_frame_surface.h"
 #include "platform/win32/win32_input.h"
 
 namespace scr::platform::win32 {
@@ -16,24 +17,13 @@ namespace {
 
 constexpr const char* kScreenClass = "TScrScreenWindow";
 
-BITMAPINFO InfoFor(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows, as TBitmap24 keeps them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // A 24-bit DIB section holding a copy of part r of a bitmap, for GDI to draw on; the
 // drawing goes back into the bitmap with CopyBack.
 class TDibPatch {
  public:
   TDibPatch(const TBitmap24& source, const TRect& r) : r_(r) {
     dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info = InfoFor(r.Width(), r.Height());
+    BITMAPINFO info = DibInfo(r.Width(), r.Height(), 24);
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
     if (!bitmap_ || !dc_) return;
     old_ = SelectObject(dc_, bitmap_);
@@ -186,13 +176,7 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
         const TRect area = PaintArea(TRect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
-        if (!area.IsEmpty()) {
-          // The whole canvas: the paint's clipping keeps the copy to the repainted part.
-          const TBitmap24& canvas = Canvas();
-          BITMAPINFO info = InfoFor(canvas.Width(), canvas.Height());
-          StretchDIBits(dc, 0, 0, canvas.Width(), canvas.Height(), 0, 0, canvas.Width(), canvas.Height(),
-                        canvas.Data(), &info, DIB_RGB_COLORS, SRCCOPY);
-        }
+        surface_.Present(dc, Canvas(), area);
         EndPaint(hwnd_, &ps);
         return 0;
       }
@@ -210,6 +194,7 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
  private:
   TWin32Desktop& desktop_;
   IScreenWindowEvents* events_;
+  TWin32FrameSurface surface_;
   TRect bounds_;
   bool topmost_ = false;
   bool showing_ = false;

@@ -17,11 +17,15 @@ using test::SamePicture;
 
 TEST(StretchCopy, MatchesTheReferenceOnSeededRandomRectangles) {
   // Scaled up and down, mirrored on either extent, partly or wholly outside either
-  // bitmap. A failing seed replays alone with SCR_STRETCH_SEED.
+  // bitmap; sources with and without row padding (a word read at a row's last pixel
+  // must stay inside the bitmap). The one-pass copy over another picture gives what
+  // drawing that picture first and copying on top gives. A failing seed replays alone
+  // with SCR_STRETCH_SEED.
   const char* only = std::getenv("SCR_STRETCH_SEED");
-  const TBitmap24 src = Pattern(37, 23, 5);
+  const TBitmap24 padded = Pattern(37, 23, 5), unpadded = Pattern(32, 20, 6);
   for (uint32_t seed = 1; seed <= 3000; ++seed) {
     if (only && seed != static_cast<uint32_t>(std::atoi(only))) continue;
+    const TBitmap24& src = seed % 2 ? padded : unpadded;
     std::mt19937 rng(seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const int dw = pick(1, 40), dh = pick(1, 30);
@@ -31,6 +35,12 @@ TEST(StretchCopy, MatchesTheReferenceOnSeededRandomRectangles) {
     StretchCopy(actual, d, src, s);
     ReferenceCopy(expected, d.x, d.y, d.cx, d.cy, src, s.x, s.y, s.cx, s.cy);
     ASSERT_TRUE(SamePicture(actual, expected, "stretch-seed-" + std::to_string(seed))) << "seed " << seed;
+
+    const TBitmap24 under = Pattern(dw, dh, 10);
+    TBitmap24 over = Pattern(dw, dh, 11), overExpected = under;
+    StretchCopyOver(over, under, d, src, s);
+    ReferenceCopy(overExpected, d.x, d.y, d.cx, d.cy, src, s.x, s.y, s.cx, s.cy);
+    ASSERT_TRUE(SamePicture(over, overExpected, "stretch-over-seed-" + std::to_string(seed))) << "seed " << seed;
   }
 }
 
