@@ -266,7 +266,10 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
     // the final one composes its frame in a single pass instead (the old picture where
     // the new one does not cover it), unless a handler is to see the old picture first.
     const int p0 = Progress();
-    const bool onePass = !OnBeforeNewFrame && p0 > 0 && p0 < 100 && StyleKind(style_) == TStyleKind::RectangleCopy &&
+    const bool sameSizes = oldPicture.Width() == newPicture.Width() && oldPicture.Height() == newPicture.Height() &&
+                           frame_.Width() == newPicture.Width() && frame_.Height() == newPicture.Height();
+    const bool onePass = !OnBeforeNewFrame && sameSizes && p0 > 0 && p0 < 100 &&
+                         StyleKind(style_) == TStyleKind::RectangleCopy &&
                          PlanRectangleStyle(style_, FrameParamsFor(newPicture, p0, Step())).furtherCount == 0;
     if (!onePass) DrawBitmap(frame_, 0, 0, oldPicture);
     // 2.
