@@ -13,7 +13,7 @@ packages=(
   wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick xserver-xephyr
   ccache
   # the Linux player and its daemon
-  libsdl2-dev libsdl2-mixer-dev xscreensaver
+  libsdl2-dev libsdl2-mixer-dev libx11-dev xscreensaver
   # the maker: pictures, manifest, arguments, JSON
   libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
   # the gallery and recordings, and the side-by-side benchmark
