@@ -11,6 +11,8 @@ packages=(
   clang libclang-rt-14-dev
   gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686 nasm
   wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick xserver-xephyr
+  # the core fonts that message boxes on X use
+  xfonts-base
   ccache
   # the Linux player and its daemon
   libsdl2-dev libsdl2-mixer-dev libx11-dev xscreensaver

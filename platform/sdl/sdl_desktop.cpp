@@ -138,6 +138,19 @@ void TSdlDesktop::SetThreadEventHandler(int32_t code, std::function<void(intptr_
   threadHandlers_[code] = std::move(handler);
 }
 
+template <class F>
+void TSdlDesktop::Guarded(F&& fn) {
+  // An error that escapes a handler ends that handler and is reported; the program
+  // carries on.
+  try {
+    fn();
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
+  }
+}
+
 void TSdlDesktop::Register(TSdlWindow& window) { windows_[window.Handle()] = &window; }
 
 void TSdlDesktop::Unregister(TSdlWindow& window) { windows_.erase(window.Handle()); }
@@ -154,7 +167,7 @@ void TSdlDesktop::Dispatch(const SDL_Event& event) {
     const auto it = threadHandlers_.find(event.user.code);
     if (it != threadHandlers_.end() && it->second) {
       const std::function<void(intptr_t)> handler = it->second;
-      handler(reinterpret_cast<intptr_t>(event.user.data1));
+      Guarded([&] { handler(reinterpret_cast<intptr_t>(event.user.data1)); });
     }
     return;  // a wake-up only has to end the wait: the turn serves the workers
   }
@@ -174,7 +187,7 @@ void TSdlDesktop::Dispatch(const SDL_Event& event) {
       break;
     default: break;
   }
-  if (TSdlWindow* w = Find(input.window)) w->Deliver(input);
+  if (TSdlWindow* w = Find(input.window)) Guarded([&] { w->Deliver(input); });
 }
 
 void TSdlDesktop::RunDueTimers() {
@@ -183,7 +196,7 @@ void TSdlDesktop::RunDueTimers() {
     // A timer removed by an earlier one's handler is not fired.
     if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
     const std::optional<uint64_t> due = t->Due();
-    if (due && *due <= now) t->Fire(now);
+    if (due && *due <= now) Guarded([&] { t->Fire(now); });
   }
 }
 
@@ -203,11 +216,11 @@ void TSdlDesktop::ProcessMessages() {
   for (size_t n = posted_.size(); n > 0 && !posted_.empty(); --n) {
     std::function<void()> fn = std::move(posted_.front());
     posted_.pop_front();
-    fn();
+    Guarded(fn);
   }
   RunDueTimers();
   for (auto& [h, w] : std::map<TWindowHandle, TSdlWindow*>(windows_))
-    if (Find(h) == w) w->Turn();
+    if (Find(h) == w) Guarded([&] { w->Turn(); });
 }
 
 void TSdlDesktop::WaitForMessages(uint32_t timeoutMs) {
@@ -226,7 +239,7 @@ void TSdlDesktop::Run(IWindow& mainWindow) {
     if (posted_.empty()) {
       if (idle_) {
         const std::function<void()> idle = idle_;
-        idle();
+        Guarded(idle);
       }
       WaitForMessages(kLongestWaitMs);
     }

@@ -89,6 +89,8 @@ class TSdlDesktop : public IWindowing, public IApplication {
   uint64_t Now() const { return SDL_GetTicks64(); }
 
  private:
+  template <class F>
+  void Guarded(F&& fn);
   void Dispatch(const SDL_Event& event);
   void RunDueTimers();
   // Milliseconds until the next timer is due, at most cap.

@@ -44,6 +44,12 @@ make_saver() {
   for i in 0 1 2; do "$DEMO" frame "$OUT/$name.scr" "$OUT/$name-frame$i.bmp" "$i"; done
 }
 
+# make_movie_saver: $OUT/movie.scr, a movie saver (its movie is no real one).
+make_movie_saver() {
+  printf 'not a movie' >"$OUT/clip.swf"
+  (cd "$OUT" && "$SCRTOOL" make -o movie.scr --runtime runtime.bin --no-hook --movie clip.swf --flash >/dev/null)
+}
+
 # start_player ARGS...: scrplay in the background, its output in $OUT/player.log.
 start_player() {
   "$SCRPLAY" "$@" >>"$OUT/player.log" 2>&1 &

@@ -24,8 +24,7 @@ wait_frame "$OUT/root-frame0.bmp" 15 "the frame is drawn into the window XSCREEN
 kill -HUP "$PLAYER_PID"
 wait_gone 10 "SIGHUP ends it"
 
-printf 'not a movie' >"$OUT/clip.swf"
-(cd "$OUT" && "$SCRTOOL" make -o movie.scr --runtime runtime.bin --no-hook --movie clip.swf --flash >/dev/null)
+make_movie_saver
 "$SCRPLAY" "$OUT/movie.scr" --root 2>"$OUT/movie.err" && status=0 || status=$?
 check '[ "$status" = 3 ] && [ "$(wc -l <"$OUT/movie.err")" = 1 ] && grep -q "movie saver" "$OUT/movie.err"' \
   "a movie saver in hack mode: status 3 and one line why"

@@ -2,7 +2,9 @@
 # The player full screen: after the first transition the screen shows exactly the
 # frame composed for the first picture, after the interval the second; a key press ends
 # it when lExitKeyPress is set and not otherwise; a diagonal mouse move ends it with
-# lExitMouseMove; SIGTERM ends it; its private folder is gone every time.
+# lExitMouseMove; SIGTERM ends it; its private folder is gone every time. A movie saver
+# in a window asks for the missing control, and Yes hands the download page to the
+# desktop's handler (a stand-in for xdg-open here).
 source "$(dirname "$0")/scrplay-env.sh"
 
 make_saver show --effects 5 --interval 2500 --set lExitKeyPress=True
@@ -37,6 +39,23 @@ xdotool mousemove 700 600
 sleep 0.3
 xdotool mousemove 300 200
 wait_gone 10 "a diagonal mouse move ends it with lExitMouseMove"
+
+make_movie_saver
+mkdir -p "$OUT/bin"
+printf '#!/bin/sh\necho "$1" >>"%s/opened.txt"\n' "$OUT" >"$OUT/bin/xdg-open"
+chmod +x "$OUT/bin/xdg-open"
+PATH="$OUT/bin:$PATH" start_player "$OUT/movie.scr" --window 640x480
+box=""
+for _ in $(seq 50); do
+  box=$(xwininfo -root -tree | awk '/"Information"/ {print $1}' | head -n 1)
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+check '[ -n "$box" ]' "a movie saver in a window asks for the movie player control"
+[ -z "$box" ] || { xdotool windowfocus "$box"; sleep 0.3; xdotool key Return; }
+wait_gone 10 "the answer ends it"
+check 'grep -qx "http://www.example.com/go/getflashplayer/" "$OUT/opened.txt"' \
+  "Yes opens the download page with the desktop's handler"
 
 printf 'just some bytes' >"$OUT/junk.scr"
 "$SCRPLAY" "$OUT/junk.scr" 2>"$OUT/junk.err" && status=0 || status=$?

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ using namespace scr;
 constexpr int kExitBadInput = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitMovieInHackMode = 3;
+// How long the loop has to end after a signal before the last resort.
+constexpr int kSignalGraceMs = 3000;
 
 int Fail(int status, const std::string& message) {
   std::fprintf(stderr, "scrplay: %s\n", message.c_str());
@@ -78,7 +81,18 @@ int Play(const play::TPlayArgs& args) {
     return Fail(kExitMovieInHackMode,
                 args.saver + ": a movie saver cannot play as a hack (it needs the movie player control)");
 
-  play::TSignalWatch signals([] { platform::sdl::TSdlDesktop::RequestQuit(); });
+  // A signal that the loop cannot hear (a message box is open) still ends the player,
+  // its private folder removed.
+  std::mutex folderMutex;
+  std::string folder;
+  play::TSignalWatch signals([] { platform::sdl::TSdlDesktop::RequestQuit(); },
+                             [&] {
+                               std::lock_guard<std::mutex> lock(folderMutex);
+                               std::error_code ignored;
+                               if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
+                               std::_Exit(0);
+                             },
+                             kSignalGraceMs);
   std::unique_ptr<platform::sdl::TSdlPlatform> sdl;
   try {
     sdl = platform::sdl::CreateSdlPlatform(platform::sdl::TSdlOptions{saver, StageFor(args)});
@@ -86,6 +100,10 @@ int Play(const play::TPlayArgs& args) {
     return Fail(kExitBadInput, e.what());
   }
   if (!sdl) return Fail(kExitBadInput, std::string("cannot open the display: ") + SDL_GetError());
+  {
+    std::lock_guard<std::mutex> lock(folderMutex);
+    folder = sdl->PrivateFolder();
+  }
   // A signal that came before the loop could hear it.
   if (signals.Signalled()) return 0;
 
@@ -103,6 +121,9 @@ int Play(const play::TPlayArgs& args) {
   } catch (const std::exception& e) {
     return Fail(kExitBadInput, e.what());
   }
+  muted.reset();
+  sdl.reset();
+  signals.Finished();
   return 0;
 }
 
