@@ -58,7 +58,12 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private IWind
 
   // ITransitionHost
   uint32_t TickCount() override { return desktop_.TickCount(); }
-  void ProcessMessages() override { desktop_.ProcessMessages(); }
+  // The control pumps between its frames until Delay has passed: each pump also
+  // waits up to a millisecond for an event, so a transition does not keep a core busy.
+  void ProcessMessages() override {
+    desktop_.ProcessMessages();
+    desktop_.WaitForMessages(1);
+  }
   void UpdateNow() override { PaintPending(); }
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
 
