@@ -357,8 +357,13 @@ TEST_F(SdlLoop, MessagesInputAndCloseComeFromTheLoop) {
   window->Close();
   Settle();
   EXPECT_TRUE(window->Exists()) << "the close query said no";
+  // The window manager's close button: the same query, then the window goes.
   allowClose_ = true;
-  window->Close();
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.windowID = static_cast<uint32_t>(window->Handle());
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_PushEvent(&close);
   EXPECT_TRUE(PumpUntil([&] { return !window->Exists(); }));
   EXPECT_EQ(closing_, 1);
   EXPECT_EQ(destroyed_, 1);
