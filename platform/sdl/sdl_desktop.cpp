@@ -219,8 +219,10 @@ void TSdlDesktop::ProcessMessages() {
     Guarded(fn);
   }
   RunDueTimers();
-  for (auto& [h, w] : std::map<TWindowHandle, TSdlWindow*>(windows_))
-    if (Find(h) == w) Guarded([&] { w->Turn(); });
+  for (const auto& entry : std::map<TWindowHandle, TSdlWindow*>(windows_)) {
+    TSdlWindow* w = entry.second;
+    if (Find(entry.first) == w) Guarded([w] { w->Turn(); });
+  }
 }
 
 void TSdlDesktop::WaitForMessages(uint32_t timeoutMs) {

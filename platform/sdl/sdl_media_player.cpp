@@ -140,7 +140,7 @@ std::vector<TSdlMediaPlayer*>& Players() {
 }  // namespace
 
 TSdlMedia::TSdlMedia(TSdlDesktop& desktop) : desktop_(desktop) {
-  desktop_.SetThreadEventHandler(kTrackEndedCode, [this](intptr_t serial) {
+  desktop_.SetThreadEventHandler(kTrackEndedCode, [](intptr_t serial) {
     for (TSdlMediaPlayer* p : std::vector<TSdlMediaPlayer*>(Players())) p->TrackEnded(static_cast<uint64_t>(serial));
   });
 }
