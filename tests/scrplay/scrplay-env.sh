@@ -5,8 +5,22 @@
 # them, and the player started with its own private temporary folders under $OUT/tmp.
 set -euo pipefail
 : "${SCR_NATIVE_BUILD_DIR:?}"
-source "$(dirname "${BASH_SOURCE[0]}")/../wine/wine-env.sh"
-scr_display
+
+OUT="$SCR_NATIVE_BUILD_DIR/test-output/$(basename "$0" .sh)"
+rm -rf "$OUT"
+mkdir -p "$OUT/tmp"
+
+# A display of its own: Xvfb picks a free number itself (-displayfd), so tests that
+# start at the same time never share one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$OUT/display" >/dev/null 2>&1 &
+SCR_XVFB_PID=$!
+trap 'kill $SCR_XVFB_PID 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+  [ -s "$OUT/display" ] && break
+  sleep 0.1
+done
+[ -s "$OUT/display" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$OUT/display")"
 
 SCRPLAY="$SCR_NATIVE_BUILD_DIR/tools/scrplay/scrplay"
 SCRTOOL="$SCR_NATIVE_BUILD_DIR/tools/scrtool/scrtool"
@@ -15,9 +29,6 @@ for f in "$SCRPLAY" "$SCRTOOL" "$DEMO"; do
   [ -x "$f" ] || { echo "missing $f (build the native tree first)"; exit 1; }
 done
 
-OUT="$SCR_NATIVE_BUILD_DIR/test-output/$(basename "$0" .sh)"
-rm -rf "$OUT"
-mkdir -p "$OUT/tmp"
 "$DEMO" pictures "$OUT"
 printf 'not a real runtime' >"$OUT/runtime.bin"
 BAND=48
@@ -30,7 +41,7 @@ stop_player() {
   if running; then kill -TERM "$PLAYER_PID" 2>/dev/null || true; fi
   [ -z "$PLAYER_PID" ] || wait "$PLAYER_PID" 2>/dev/null || true
 }
-trap 'stop_player; kill ${SCR_XVFB_PID:-} 2>/dev/null || true' EXIT
+trap 'stop_player; kill $SCR_XVFB_PID 2>/dev/null || true' EXIT
 
 # make_saver NAME SCRTOOL-ARGS...: $OUT/NAME.scr of three pictures with a caption, and
 # the frames composed for them at 1024 x 768 ($OUT/NAME-frameN.bmp).

@@ -33,7 +33,7 @@ as_user() { runuser -u "$USER_NAME" -- env DISPLAY="$DISPLAY" HOME="$USER_HOME" 
 as_user xscreensaver -no-splash >"$OUT/daemon.log" 2>&1 &
 DAEMON_PID=$!
 trap 'as_user xscreensaver-command -exit >/dev/null 2>&1 || true; kill $DAEMON_PID 2>/dev/null || true;
-      kill ${SCR_XVFB_PID:-} 2>/dev/null || true' EXIT
+      kill $SCR_XVFB_PID 2>/dev/null || true' EXIT
 # The daemon answers once it is up.
 for _ in $(seq 50); do
   as_user xscreensaver-command -time >/dev/null 2>&1 && break
