@@ -2,8 +2,11 @@
 
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
-#if defined(_WIN32)
+#if defined(SCR_BACKEND_WIN32)
 #include "platform/win32/win32_platform.h"
+#endif
+#if defined(SCR_BACKEND_SDL)
+#include "platform/sdl/sdl_platform.h"
 #endif
 
 namespace scr::platform {
@@ -13,13 +16,18 @@ namespace {
 struct TBackend {
   const char* name;
   bool byNameOnly;
+  // Empty when the backend's system cannot start.
   std::function<std::unique_ptr<TPlatform>()> create;
 };
 
 const std::vector<TBackend>& Backends() {
   static const std::vector<TBackend> backends = {
-#if defined(_WIN32)
+#if defined(SCR_BACKEND_WIN32)
       {"win32", false, [] { return win32::CreateWin32Platform(); }},
+#endif
+#if defined(SCR_BACKEND_SDL)
+      // Full screen on the current display, with no saver file named.
+      {"sdl", false, []() -> std::unique_ptr<TPlatform> { return sdl::CreateSdlPlatform(sdl::TSdlOptions{}); }},
 #endif
       {"headless", true, [] { return headless::CreateHeadlessPlatform(); }},
   };

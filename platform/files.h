@@ -53,6 +53,8 @@ class IFileSystem {
   virtual std::unique_ptr<TWriteStream> Create(const std::string& path) = 0;
   // Deletes a file; false when that failed.
   virtual bool Delete(const std::string& path) = 0;
+  // Whether a file (not a folder) of that path exists.
+  virtual bool Exists(const std::string& path) const = 0;
 };
 
 }  // namespace scr::platform

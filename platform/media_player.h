@@ -19,6 +19,14 @@ class EMediaPlayerError : public Exception {
   using Exception::Exception;
 };
 
+// The device's texts for the failures every backend reports the same way.
+inline constexpr const char* kMediaFileNotFound =
+    "The specified file was not found. Make sure the path and filename are correct.";
+inline constexpr const char* kMediaCannotPlay =
+    "The specified file cannot be played on the specified MCI device. The file may be corrupt, not in the correct "
+    "format, or no file handler available for this format.";
+inline constexpr const char* kMediaNotOpen = "The specified device is not open or is not recognized by MCI.";
+
 // What a completion notice says about the command that asked for it.
 enum class TMPNotifyValue : uint8_t { Successful, Superseded, Aborted, Failure };
 

@@ -14,9 +14,11 @@ packages=(
   # Wine's 32-bit X11 driver sees more than one monitor only with these; a second
   # display comes from Xorg's dummy driver, its outputs set up with xrandr
   libxinerama1:i386 libxrandr2:i386 xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  # the core fonts that message boxes on X use
+  xfonts-base
   ccache
   # the Linux player and its daemon
-  libsdl2-dev libsdl2-mixer-dev xscreensaver
+  libsdl2-dev libsdl2-mixer-dev libx11-dev xscreensaver
   # the maker: pictures, manifest, arguments, JSON
   libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
   # the gallery and recordings, and the side-by-side benchmark

@@ -12,7 +12,11 @@ std::string ControlIniPath(std::string_view executablePath) {
 }
 
 bool ReadStoredMute(platform::TPlatform& platform, const std::string& executablePath, bool fallback) {
-  const std::string text = platform.Profile().ReadString(ControlIniPath(executablePath), kMuteSection, kMuteKey, "");
+  return ReadStoredMute(platform.Profile(), executablePath, fallback);
+}
+
+bool ReadStoredMute(platform::IProfile& profile, const std::string& executablePath, bool fallback) {
+  const std::string text = profile.ReadString(ControlIniPath(executablePath), kMuteSection, kMuteKey, "");
   const std::optional<int32_t> value = TryStrToInt(text);
   return value ? *value != 0 : fallback;
 }

@@ -21,6 +21,8 @@ std::string ControlIniPath(std::string_view executablePath);
 // key, or a value that is not an integer, gives fallback (the saver passes its
 // settings' lMute).
 bool ReadStoredMute(platform::TPlatform& platform, const std::string& executablePath, bool fallback);
+// The same through any profile.
+bool ReadStoredMute(platform::IProfile& profile, const std::string& executablePath, bool fallback);
 
 // Stores the choice; raises Exception("Unable to write to <ini path>") when the file
 // cannot be written.

@@ -7,11 +7,6 @@ namespace scr::platform::headless {
 
 namespace {
 
-constexpr const char* kNotFound = "The specified file was not found. Make sure the path and filename are correct.";
-constexpr const char* kCannotPlay = "The specified file cannot be played on the specified MCI device. The file may be "
-                                    "corrupt, not in the correct format, or no file handler available for this format.";
-constexpr const char* kNotOpen = "The specified device is not open or is not recognized by MCI.";
-
 const char* NoticeName(TMPNotifyValue v) {
   switch (v) {
     case TMPNotifyValue::Successful: return "successful";
@@ -70,12 +65,12 @@ class THeadlessMediaPlayer : public IMediaPlayer {
     Consume();
     CloseDevice();
     const std::string entry = "MciOpen " + fileName_;
-    if (media_.OpenFails(fileName_)) Fail(entry, kCannotPlay);
-    if (!media_.Files().Exists(fileName_)) Fail(entry, kNotFound);
+    if (media_.OpenFails(fileName_)) Fail(entry, kMediaCannotPlay);
+    if (!media_.Files().Exists(fileName_)) Fail(entry, kMediaFileNotFound);
     try {
       file_ = media_.Files().OpenRead(fileName_);
     } catch (const Exception&) {
-      Fail(entry, kNotFound);
+      Fail(entry, kMediaFileNotFound);
     }
     media_.Log().Add(entry);
     openFile_ = fileName_;
@@ -85,8 +80,8 @@ class THeadlessMediaPlayer : public IMediaPlayer {
   void Play() override {
     const bool notify = Consume() != TRequest::NoNotify;
     const std::string entry = std::string("MciPlay") + (notify ? " notify" : "");
-    if (!IsOpen()) Fail(entry, kNotOpen);
-    if (media_.PlayFails(openFile_)) Fail(entry, kCannotPlay);
+    if (!IsOpen()) Fail(entry, kMediaNotOpen);
+    if (media_.PlayFails(openFile_)) Fail(entry, kMediaCannotPlay);
     media_.Log().Add(entry);
     if (pendingNotice_) Post(TMPNotifyValue::Superseded);
     playing_ = true;

@@ -8,9 +8,9 @@
 
 #include "common/errors.h"
 #include "platform/canvas_host.h"
+#include "platform/freetype/freetype_text.h"
 #include "platform/headless/headless_cover_window.h"
 #include "platform/headless/headless_input.h"
-#include "platform/headless/headless_text.h"
 #include "transition/colors.h"
 
 namespace scr::platform::headless {
@@ -236,7 +236,7 @@ class THeadlessTimer : public ITimer {
 // ---- The screen ----
 
 THeadlessScreen::THeadlessScreen(TCallLog& log, THeadlessDesktop& desktop)
-    : log_(log), desktop_(desktop), text_(std::make_unique<THeadlessText>()) {
+    : log_(log), desktop_(desktop), text_(std::make_unique<TFreeTypeText>()) {
   if (const char* folder = std::getenv("SCR_HEADLESS_FRAMES")) frameFolder_ = folder;
 }
 

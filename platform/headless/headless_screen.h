@@ -20,12 +20,15 @@
 #include "platform/headless/headless_desktop.h"
 #include "platform/screen.h"
 
+namespace scr::platform {
+class TFreeTypeText;
+}
+
 namespace scr::platform::headless {
 
 class THeadlessCoverWindow;
 class THeadlessScreenWindow;
 class THeadlessTimer;
-class THeadlessText;
 
 class THeadlessScreen : public IScreen {
  public:
@@ -119,7 +122,7 @@ class THeadlessScreen : public IScreen {
   std::map<uint32_t, THeadlessTimer*> timers_;
   uint32_t nextTimer_ = 1;
   std::unique_ptr<IWindow> timerWindow_;
-  std::unique_ptr<THeadlessText> text_;
+  std::unique_ptr<TFreeTypeText> text_;
 
   friend class THeadlessTimer;
 };

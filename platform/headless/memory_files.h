@@ -31,7 +31,7 @@ class TMemoryFileSystem : public IFileSystem {
   void SetWritable(const std::string& directory, bool writable);
   void SetFile(const std::string& path, std::vector<uint8_t> bytes);
   std::optional<std::vector<uint8_t>> File(const std::string& path) const;
-  bool Exists(const std::string& path) const { return File(path).has_value(); }
+  bool Exists(const std::string& path) const override { return File(path).has_value(); }
   // Full (resolved) paths of all files, in the spelling first used to create them.
   std::vector<std::string> FilePaths() const;
   // Files directly inside a directory, by name.

@@ -78,4 +78,9 @@ std::unique_ptr<TWriteStream> TWin32FileSystem::Create(const std::string& path) 
 
 bool TWin32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool TWin32FileSystem::Exists(const std::string& path) const {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace scr::platform::win32

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_files.h"
 // After the Windows headers, which it needs.
 #include <shellapi.h>
 
@@ -21,10 +22,7 @@ bool TWin32Profile::WriteString(const std::string& file, const std::string& sect
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
 }
 
-bool TWin32Profile::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
+bool TWin32Profile::FileExists(const std::string& path) { return TWin32FileSystem().Exists(path); }
 
 void TWin32Shell::Open(TWindowHandle parent, const std::string& target) {
   ShellExecuteA(ToHwnd(parent), "open", target.c_str(), nullptr, nullptr, SW_SHOW);

@@ -3,6 +3,8 @@
 // virtual time.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "common/errors.h"
 #include "platform/headless/headless_platform.h"
 
@@ -17,8 +19,20 @@ TEST(PlatformFactory, MakesBackendsByNameAndNeverHeadlessByDefault) {
   EXPECT_EQ(p->BackendName(), "headless");
   EXPECT_FALSE(CreatePlatform("nonesuch"));
   EXPECT_FALSE(CreatePlatform("win32"));  // not built into a native program
+  EXPECT_EQ(BackendNames(), (std::vector<std::string>{"sdl", "headless"}));
+}
+
+TEST(PlatformFactory, TheSdlBackendDeclinesWithoutADisplay) {
+  // SDL's X11 driver without an X display cannot start: the default is then nothing
+  // (never headless).
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  ::unsetenv("DISPLAY");
+  ::setenv("SDL_VIDEODRIVER", "x11", 1);
+  EXPECT_FALSE(CreatePlatform("sdl"));
   EXPECT_FALSE(CreateDefaultPlatform());
-  EXPECT_EQ(BackendNames(), (std::vector<std::string>{"headless"}));
+  ::unsetenv("SDL_VIDEODRIVER");
+  if (display) ::setenv("DISPLAY", saved.c_str(), 1);
 }
 
 TEST(MemoryFiles, SharingFollowsTheOpenModes) {

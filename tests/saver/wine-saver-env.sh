@@ -21,7 +21,6 @@ rm -rf "$OUT"
 mkdir -p "$OUT"
 "$DEMO" pictures "$OUT"
 WINE_TEMP=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null | grep -v /Public/ | head -n 1)
-FAILURES=0
 # The bottom rows where the caption is: another text renderer draws it under Wine.
 BAND=48
 
@@ -45,45 +44,9 @@ start_saver() {
 
 running() { kill -0 "$SAVER_PID" 2>/dev/null; }
 
-shot() { xwd -root -silent | /usr/bin/convert xwd:- "BMP3:$1"; }
-
-# wait_frame EXPECTED.bmp SECONDS WHAT: a screenshot equals the frame within the time.
-wait_frame() {
-  local deadline=$((SECONDS + $2)) result=""
-  while [ "$SECONDS" -le "$deadline" ]; do
-    shot "$OUT/shot.bmp"
-    if result=$("$DEMO" compare "$OUT/shot.bmp" "$1" "$BAND"); then
-      echo "ok: $3 ($result)"
-      return 0
-    fi
-    sleep 0.2
-  done
-  cp "$OUT/shot.bmp" "$OUT/failed-$(basename "$1")"
-  echo "FAIL: $3: $result (screenshot in $OUT/failed-$(basename "$1"))"
-  FAILURES=$((FAILURES + 1))
-}
-
-# wait_gone SECONDS WHAT: the saver process ends within the time.
-wait_gone() {
-  local deadline=$((SECONDS + $1))
-  while running && [ "$SECONDS" -le "$deadline" ]; do sleep 0.1; done
-  if running; then
-    echo "FAIL: $2"
-    FAILURES=$((FAILURES + 1))
-  else
-    echo "ok: $2"
-  fi
-}
-
-check() {
-  if eval "$1"; then echo "ok: ${2:-$1}"; else echo "FAIL: ${2:-$1}"; FAILURES=$((FAILURES + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../screen-checks.sh"
 
 finish() {
   wineserver -k >/dev/null 2>&1 || true
-  if [ "$FAILURES" -ne 0 ]; then
-    echo "$(basename "$0" .sh): $FAILURES check(s) failed; files in $OUT"
-    exit 1
-  fi
-  echo "$(basename "$0" .sh): all checks passed"
+  report
 }

@@ -1,12 +1,10 @@
-#include "platform/headless/headless_profile.h"
-
-#include <vector>
+#include "platform/file_profile.h"
 
 #include "common/profile_text.h"
 
-namespace scr::platform::headless {
+namespace scr::platform {
 
-std::optional<std::string> THeadlessProfile::Load(const std::string& file) {
+std::optional<std::string> TFileProfile::Load(const std::string& file) {
   try {
     std::unique_ptr<TStream> in = files_.OpenRead(file);
     std::string text(static_cast<size_t>(in->Size()), '\0');
@@ -17,34 +15,28 @@ std::optional<std::string> THeadlessProfile::Load(const std::string& file) {
   }
 }
 
-std::string THeadlessProfile::ReadString(const std::string& file, const std::string& section,
-                                         const std::string& key, const std::string& defaultValue) {
-  log_.Add("GetPrivateProfileString " + file + " [" + section + "] " + key);
+std::string TFileProfile::ReadString(const std::string& file, const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) {
   const std::optional<std::string> text = Load(file);
   return ReadProfileString(text ? *text : std::string(), section, key, defaultValue, kProfileStringBuffer);
 }
 
-bool THeadlessProfile::WriteString(const std::string& file, const std::string& section, const std::string& key,
-                                   const std::string& value) {
+bool TFileProfile::WriteString(const std::string& file, const std::string& section, const std::string& key,
+                               const std::string& value) {
   std::optional<std::string> text;
   if (files_.Exists(file)) {
     // A file that is there but cannot be read must not be replaced by one key.
     text = Load(file);
-    if (!text) {
-      log_.Add("WritePrivateProfileString " + file + " [" + section + "] " + key + "=" + value + " failed");
-      return false;
-    }
+    if (!text) return false;
   }
   const std::string updated = WriteProfileValue(text ? *text : std::string(), section, key, value);
   try {
     std::unique_ptr<TWriteStream> out = files_.Create(file);
     out->Write(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(updated.data()), updated.size()));
   } catch (const Exception&) {
-    log_.Add("WritePrivateProfileString " + file + " [" + section + "] " + key + "=" + value + " failed");
     return false;
   }
-  log_.Add("WritePrivateProfileString " + file + " [" + section + "] " + key + "=" + value);
   return true;
 }
 
-}  // namespace scr::platform::headless
+}  // namespace scr::platform

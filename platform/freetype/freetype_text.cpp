@@ -1,15 +1,15 @@
-#include "platform/headless/headless_text.h"
+#include "platform/freetype/freetype_text.h"
 
-#if !defined(SCR_HEADLESS_FREETYPE)
+#if !defined(SCR_FREETYPE_TEXT)
 
 // Built without FreeType: text has no extent and draws nothing.
-namespace scr::platform::headless {
-struct THeadlessText::TImpl {};
-THeadlessText::THeadlessText() : impl_(std::make_unique<TImpl>()) {}
-THeadlessText::~THeadlessText() = default;
-TTextSize THeadlessText::Extent(const TTextFont&, std::string_view) { return {}; }
-void THeadlessText::Draw(TBitmap24&, int, int, const TTextFont&, std::string_view) {}
-}  // namespace scr::platform::headless
+namespace scr::platform {
+struct TFreeTypeText::TImpl {};
+TFreeTypeText::TFreeTypeText() : impl_(std::make_unique<TImpl>()) {}
+TFreeTypeText::~TFreeTypeText() = default;
+TTextSize TFreeTypeText::Extent(const TTextFont&, std::string_view) { return {}; }
+void TFreeTypeText::Draw(TBitmap24&, int, int, const TTextFont&, std::string_view) {}
+}  // namespace scr::platform
 
 #else
 
@@ -22,7 +22,7 @@ void THeadlessText::Draw(TBitmap24&, int, int, const TTextFont&, std::string_vie
 
 #include "common/ansi_text.h"
 
-namespace scr::platform::headless {
+namespace scr::platform {
 
 namespace {
 
@@ -55,7 +55,7 @@ int Round26(FT_Pos v) { return static_cast<int>((v + 32) >> 6); }
 
 }  // namespace
 
-struct THeadlessText::TImpl {
+struct TFreeTypeText::TImpl {
   FT_Library library = nullptr;
   std::map<std::string, FT_Face> faces;  // by requested name
 
@@ -106,10 +106,10 @@ struct THeadlessText::TImpl {
   }
 };
 
-THeadlessText::THeadlessText() : impl_(std::make_unique<TImpl>()) {}
-THeadlessText::~THeadlessText() = default;
+TFreeTypeText::TFreeTypeText() : impl_(std::make_unique<TImpl>()) {}
+TFreeTypeText::~TFreeTypeText() = default;
 
-TTextSize THeadlessText::Extent(const TTextFont& font, std::string_view text) {
+TTextSize TFreeTypeText::Extent(const TTextFont& font, std::string_view text) {
   FT_Face face = impl_->Sized(font);
   if (!face) return {};
   TTextSize size;
@@ -121,7 +121,7 @@ TTextSize THeadlessText::Extent(const TTextFont& font, std::string_view text) {
   return size;
 }
 
-void THeadlessText::Draw(TBitmap24& bitmap, int x, int y, const TTextFont& font, std::string_view text) {
+void TFreeTypeText::Draw(TBitmap24& bitmap, int x, int y, const TTextFont& font, std::string_view text) {
   FT_Face face = impl_->Sized(font);
   if (!face) return;
   const int baseline = y + Round26(face->size->metrics.ascender);
@@ -153,6 +153,6 @@ void THeadlessText::Draw(TBitmap24& bitmap, int x, int y, const TTextFont& font,
   }
 }
 
-}  // namespace scr::platform::headless
+}  // namespace scr::platform
 
 #endif

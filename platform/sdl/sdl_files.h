@@ -1,0 +1,23 @@
+#pragma once
+// Files through POSIX calls. The flows join folders and names with "\" as the
+// Windows runtime does; here every "\" is a folder separator (names taken from a
+// package never hold one: those are refused before they reach the file system).
+#include <string>
+
+#include "platform/files.h"
+
+namespace scr::platform::sdl {
+
+// The path with every "\" turned into "/".
+std::string PosixPath(const std::string& path);
+
+class TSdlFiles : public IFileSystem {
+ public:
+  std::unique_ptr<TStream> OpenRead(const std::string& path) override;
+  // New files are private to the user (mode 0600).
+  std::unique_ptr<TWriteStream> Create(const std::string& path) override;
+  bool Delete(const std::string& path) override;
+  bool Exists(const std::string& path) const override;
+};
+
+}  // namespace scr::platform::sdl

@@ -1,0 +1,60 @@
+#include "platform/sdl/sdl_services.h"
+
+#include <SDL.h>
+#include <signal.h>
+#include <spawn.h>
+
+#include <cstdio>
+
+#include "common/ansi_text.h"
+#include "common/errors.h"
+
+extern char** environ;
+
+namespace scr::platform::sdl {
+
+TDialogAnswer TSdlDialogs::InformationYesNo(TWindowHandle, const std::string& text) {
+  enum : int { kNo = 0, kYes = 1 };
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, "No"},
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, "Yes"},
+  };
+  const std::string utf8 = AnsiToUtf8(text);
+  const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, "Information", utf8.c_str(), 2, buttons,
+                               nullptr};
+  int answer = kNo;
+  if (SDL_ShowMessageBox(&box, &answer) != 0) {
+    // Without a box the question still reaches the user, and counts as answered No.
+    std::fprintf(stderr, "%s (%s)\n", utf8.c_str(), SDL_GetError());
+    return TDialogAnswer::No;
+  }
+  return answer == kYes ? TDialogAnswer::Yes : TDialogAnswer::No;
+}
+
+void SdlErrorBox(const std::string& text, const std::string& caption) {
+  std::fprintf(stderr, "%s: %s\n", AnsiToUtf8(caption).c_str(), AnsiToUtf8(text).c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, AnsiToUtf8(caption).c_str(), AnsiToUtf8(text).c_str(), nullptr);
+}
+
+void TSdlShell::Open(TWindowHandle, const std::string& target) {
+  const std::string utf8 = AnsiToUtf8(target);
+  char program[] = "xdg-open";
+  char* argv[] = {program, const_cast<char*>(utf8.c_str()), nullptr};
+  // The handler starts with no signal blocked, whatever this program blocks.
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attr, &none);
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
+  pid_t pid = 0;
+  // Whether the handler managed it is not reported, as with the Windows shell.
+  posix_spawnp(&pid, program, nullptr, &attr, argv, environ);
+  posix_spawnattr_destroy(&attr);
+}
+
+std::unique_ptr<IForm> TSdlForms::CreateForm(TFormSpec, IWindowEvents*) {
+  throw Exception("Forms are not available in the player");
+}
+
+}  // namespace scr::platform::sdl

@@ -1,0 +1,130 @@
+#include "platform/sdl/sdl_window.h"
+
+#include "common/errors.h"
+#include "platform/sdl/sdl_x11_root.h"
+
+namespace scr::platform::sdl {
+
+TSdlWindow::TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEvents* events, ISdlContent* content)
+    : desktop_(desktop), events_(events), content_(content) {
+  const TSdlStage& stage = desktop_.Stage();
+  switch (stage.kind) {
+    case TSdlStage::TKind::Foreign:
+      // Window id 0 stands for the root window.
+      window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(stage.foreign ? stage.foreign : X11RootWindow()));
+      foreign_ = true;
+      break;
+    case TSdlStage::TKind::Window:
+      window_ = SDL_CreateWindow(desc.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, stage.width,
+                                 stage.height, SDL_WINDOW_HIDDEN);
+      break;
+    case TSdlStage::TKind::FullScreen: {
+      const TRect screen = desktop_.ScreenRect();
+      window_ = SDL_CreateWindow(desc.caption.c_str(), screen.left, screen.top, screen.Width(), screen.Height(),
+                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+      break;
+    }
+  }
+  if (!window_) throw Exception(SDL_GetError());
+  try {
+    presenter_ = std::make_unique<TSdlPresenter>(window_);
+  } catch (...) {
+    if (!foreign_) SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    throw;
+  }
+  handle_ = SDL_GetWindowID(window_);
+  desktop_.Register(*this);
+}
+
+TSdlWindow::~TSdlWindow() { Destroy(); }
+
+void TSdlWindow::Show() {
+  if (!window_ || visible_) return;
+  visible_ = true;
+  if (!foreign_) {
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+  }
+  // Showing a window makes it the active one: the activation comes from the loop.
+  const TWindowHandle h = handle_;
+  TSdlDesktop* desktop = &desktop_;
+  desktop_.Post([desktop, h] {
+    if (TSdlWindow* w = desktop->Find(h)) w->Activate();
+  });
+}
+
+void TSdlWindow::Hide() {
+  if (!window_ || !visible_) return;
+  visible_ = false;
+  if (!foreign_) SDL_HideWindow(window_);
+}
+
+void TSdlWindow::Close() {
+  const TWindowHandle h = handle_;
+  TSdlDesktop* desktop = &desktop_;
+  desktop_.Post([desktop, h] {
+    if (TSdlWindow* w = desktop->Find(h)) w->CloseNow();
+  });
+}
+
+TRect TSdlWindow::Rect() const {
+  int x = 0, y = 0;
+  if (window_ && !foreign_) SDL_GetWindowPosition(window_, &x, &y);
+  return TRect{x, y, x + Width(), y + Height()};
+}
+
+int TSdlWindow::Width() const {
+  int w = 0, h = 0;
+  if (window_) SDL_GetWindowSize(window_, &w, &h);
+  return w;
+}
+
+int TSdlWindow::Height() const {
+  int w = 0, h = 0;
+  if (window_) SDL_GetWindowSize(window_, &w, &h);
+  return h;
+}
+
+void TSdlWindow::Deliver(const TSdlInput& input) {
+  switch (input.kind) {
+    case TSdlInput::TKind::Close: CloseNow(); break;
+    case TSdlInput::TKind::Exposed:
+      if (content_) content_->Exposed();
+      break;
+    default:
+      if (content_) content_->Input(input);
+      break;
+  }
+}
+
+void TSdlWindow::Turn() {
+  if (content_) content_->Turn();
+}
+
+void TSdlWindow::Activate() {
+  if (events_) events_->Activated();
+}
+
+void TSdlWindow::UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {
+  if (events_) events_->UserMessage(message, wparam, lparam);
+}
+
+void TSdlWindow::CloseNow() {
+  if (!window_) return;
+  if (events_ && !events_->CloseQuery()) return;
+  Destroy();
+}
+
+void TSdlWindow::Destroy() {
+  if (!window_) return;
+  desktop_.Unregister(*this);
+  if (events_) events_->Destroyed();
+  presenter_.reset();
+  // A foreign window belongs to whoever made it: it is only let go of.
+  SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  visible_ = false;
+}
+
+}  // namespace scr::platform::sdl
