@@ -25,13 +25,15 @@ WINE_TEMP=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null | grep -v /Publ
 BAND=48
 
 # make_saver NAME SCRTOOL-ARGS...: $OUT/NAME.scr of three pictures with a caption,
+# which no key, move or click ends unless the arguments say so,
 # and the frames the native build composes for them ($OUT/NAME-frameN.bmp).
 make_saver() {
   local name=$1
   shift
   (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime "$RUNTIME" --hook "$HOOK" \
     --picture small.bmp --picture huge.bmp --picture wide.bmp --text "Caption of the test" \
-    --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy "$@" >/dev/null)
+    --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy \
+    --set lExitKeyPress=False --set lExitMouseMove=False --set lExitMouseClick=False "$@" >/dev/null)
   local i
   for i in 0 1 2; do "$DEMO" frame "$OUT/$name.scr" "$OUT/$name-frame$i.bmp" "$i"; done
 }

@@ -43,14 +43,16 @@ stop_player() {
 }
 trap 'stop_player; kill $SCR_XVFB_PID 2>/dev/null || true' EXIT
 
-# make_saver NAME SCRTOOL-ARGS...: $OUT/NAME.scr of three pictures with a caption, and
+# make_saver NAME SCRTOOL-ARGS...: $OUT/NAME.scr of three pictures with a caption,
+# which no key, move or click ends unless the arguments say so, and
 # the frames composed for them at 1024 x 768 ($OUT/NAME-frameN.bmp).
 make_saver() {
   local name=$1
   shift
   (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime runtime.bin --no-hook \
     --picture small.bmp --picture huge.bmp --picture wide.bmp --text "Caption of the test" \
-    --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy "$@" >/dev/null)
+    --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy \
+    --set lExitKeyPress=False --set lExitMouseMove=False --set lExitMouseClick=False "$@" >/dev/null)
   local i
   for i in 0 1 2; do "$DEMO" frame "$OUT/$name.scr" "$OUT/$name-frame$i.bmp" "$i"; done
 }
