@@ -6,6 +6,7 @@
 #include "common/ascii.h"
 #include "common/graphic.h"
 #include "package/bmp_codec.h"
+#include "tools/media/image_library.h"
 #include "tools/scrtool/cli.h"
 #include "tools/scrtool/command.h"
 #include "tools/scrtool/effect_list.h"
@@ -32,7 +33,7 @@ TBitmap24 Fitted(const TBitmap24& picture, int width, int height) {
 }
 
 std::vector<uint8_t> Encoded(const TBitmap24& frame, const std::string& path) {
-  return AsciiLowerCase(path).ends_with(".png") ? EncodePng(frame) : EncodeBmp24(frame);
+  return AsciiLowerCase(path).ends_with(".png") ? media::EncodePng(frame) : EncodeBmp24(frame);
 }
 
 int Frame(const std::vector<std::string>& args) {

@@ -5,16 +5,23 @@
 #include <string>
 #include <vector>
 
-#include "tools/media/picture_load.h"
+#include "tools/media/picture_cover.h"
 #include "tools/scrtool/cli_parse.h"
 #include "tools/scrtool/command.h"
+#include "tools/scrtool/file_bytes.h"
 #include "tools/scrtool/gallery/gallery_build.h"
 #include "tools/scrtool/gallery/gallery_pictures.h"
+#include "tools/scrtool/picture_convert.h"
 #include "tools/scrtool/progress_bar.h"
 
 namespace scr::tool {
 
 namespace {
+
+// A picture of any format the maker accepts, upright, covering the clip size.
+TBitmap24 ClipPicture(const std::string& path, int width, int height) {
+  return media::PictureCovering(DecodeAnyPicture(ReadFileBytes(path), path), width, height);
+}
 
 int Gallery(const std::vector<std::string>& args) {
   CLI::App app{"Writes DIR/index.html with one animated WebP per transition effect (effect-NNN.webp) beside it:\n"
@@ -24,7 +31,7 @@ int Gallery(const std::vector<std::string>& args) {
   std::vector<std::string> pictures;
   app.add_option("DIR", dir, "folder for the page and its clips (made when missing)")->required();
   app.add_option("--size", sizeText, "clip size WxH (default 320x180)");
-  app.add_option("--pictures", pictures, "OLD NEW: two pictures of any common format, cropped to fill the size")
+  app.add_option("--pictures", pictures, "OLD NEW: two pictures of any format the maker takes, cropped to fill the size")
       ->expected(2);
   if (auto code = ParseCommandLine(app, args)) return *code;
   const auto size = ParseFrameSize(sizeText, 8, 1920);
@@ -39,8 +46,8 @@ int Gallery(const std::vector<std::string>& args) {
     input.oldPic = GalleryOldPicture(size->width, size->height);
     input.newPic = GalleryNewPicture(size->width, size->height);
   } else {
-    input.oldPic = media::LoadPictureCovering(pictures[0], size->width, size->height);
-    input.newPic = media::LoadPictureCovering(pictures[1], size->width, size->height);
+    input.oldPic = ClipPicture(pictures[0], size->width, size->height);
+    input.newPic = ClipPicture(pictures[1], size->width, size->height);
   }
   const auto start = std::chrono::steady_clock::now();
   TProgressBar bar("gallery");
