@@ -1,6 +1,6 @@
 // The gallery's clips: every effect's animated WebP decodes, frame for frame, to what
 // the picture show control composes at each position, with the page's timing; the
-// WebP writer's frame handling; the page; picture fitting; size arguments.
+// WebP writer's frame handling; the page; picture fitting.
 #include <gtest/gtest.h>
 #include <webp/demux.h>
 
@@ -15,7 +15,6 @@
 #include "tools/media/image_library.h"
 #include "tools/media/picture_cover.h"
 #include "tools/media/webp_animation.h"
-#include "tools/scrtool/cli_parse.h"
 #include "tools/scrtool/file_bytes.h"
 #include "tools/scrtool/gallery/gallery_build.h"
 #include "tools/scrtool/gallery/gallery_page.h"
@@ -192,17 +191,6 @@ TEST(PictureCover, PngBytesComeBackAsTheBitmap) {
   const vips::VImage read = vips::VImage::new_from_buffer(png.data(), png.size(), "");
   EXPECT_STREQ(read.get_string("vips-loader"), "pngload_buffer");
   EXPECT_TRUE(media::BitmapOf(read) == pattern);
-}
-
-TEST(FrameSizeArgument, WidthByHeightWithinBounds) {
-  const auto s = ParseFrameSize("320x180", 8, 1920);
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->width, 320);
-  EXPECT_EQ(s->height, 180);
-  EXPECT_TRUE(ParseFrameSize("12X34", 8, 1920));
-  for (const char* bad : {"", "320", "x180", "320x", "0x5", "7x8", "8x7", "-8x8", "8x+8", "1921x8", "99999999999x8",
-                          "8x8x8", " 8x8", "8.0x8"})
-    EXPECT_FALSE(ParseFrameSize(bad, 8, 1920)) << bad;
 }
 
 }  // namespace

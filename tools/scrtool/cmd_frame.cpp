@@ -2,6 +2,7 @@
 // two pictures, as the picture show control composes it.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "common/ascii.h"
 #include "common/graphic.h"
@@ -11,8 +12,8 @@
 #include "tools/scrtool/command.h"
 #include "tools/scrtool/effect_list.h"
 #include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/frame_size.h"
 #include "tools/scrtool/picture_convert.h"
-#include "tools/scrtool/saver_maker.h"
 #include "transition/frame_render.h"
 
 namespace scr::tool {
@@ -61,13 +62,11 @@ int Frame(const std::vector<std::string>& args) {
   app->add_option("--all-frames", allFrames, "also write every frame into this folder");
   app->add_option("--size", size, "fit both pictures onto WxH");
   return RunCommand(*app, args, [&] {
+    const std::optional<TFrameSize> fit =
+        size.empty() ? std::nullopt : std::optional(FrameSizeOption("--size", size, 1, kMaxFrameSide));
     TBitmap24 oldPic = DecodeAnyPicture(ReadFileBytes(oldPath), oldPath);
     TBitmap24 newPic = DecodeAnyPicture(ReadFileBytes(newPath), newPath);
-    int width = oldPic.Width(), height = oldPic.Height();
-    if (!size.empty()) {
-      std::tie(width, height) = ParseMaxSize(size);
-      if (width == 0) throw EUsage("--size takes WIDTHxHEIGHT in pixels, such as 640x480");
-    }
+    const int width = fit ? fit->width : oldPic.Width(), height = fit ? fit->height : oldPic.Height();
     oldPic = Fitted(oldPic, width, height);
     newPic = Fitted(newPic, width, height);
     if (!allFrames.empty()) std::filesystem::create_directories(allFrames);
