@@ -11,7 +11,7 @@
 #include "tools/scrtool/cli.h"
 #include "tools/scrtool/file_bytes.h"
 #include "tools/scrtool/frame_size.h"
-#include "tools/scrtool/progress.h"
+#include "tools/scrtool/progress_bar.h"
 #include "tools/scrtool/setting_values.h"
 
 namespace scr::tool {
@@ -24,7 +24,7 @@ std::vector<TPackedPicture> PackPictures(const std::vector<TInputFile>& files, c
   std::vector<std::exception_ptr> errors(files.size());
   uint64_t totalBytes = 0;
   for (const TInputFile& f : files) totalBytes += f.size;
-  TProgress progress("pictures", files.size(), totalBytes);
+  TProgressBar progress("pictures", files.size(), totalBytes);
   std::atomic<size_t> next{0};
   auto work = [&] {
     for (size_t i = next++; i < files.size(); i = next++) {
