@@ -132,6 +132,19 @@ expect 0 "$scrtool" help make
 expect 0 "$scrtool" check --help
 expect 0 "$scrtool" --version
 "$scrtool" help make | grep -q "Examples:"
+# Every command answers help and wrong usage alike: its own help with examples, and an
+# unknown option as "scrtool NAME: ..." with exit status 2.
+for name in $("$scrtool" --help | sed -n 's/^  \([a-z]\+\) .*/\1/p'); do
+  expect 0 "$scrtool" help "$name"
+  "$scrtool" help "$name" | grep -q "^Examples:" || { echo "no examples in: scrtool help $name" >&2; exit 1; }
+  "$scrtool" "$name" --help | grep -q "^  scrtool $name" || { echo "no example of $name in its --help" >&2; exit 1; }
+  expect 2 "$scrtool" "$name" --no-such-option
+  { "$scrtool" "$name" --no-such-option 2>&1 || true; } | grep -q "^scrtool $name: " ||
+    { echo "scrtool $name does not name itself in a usage error" >&2; exit 1; }
+done
+expect 2 "$scrtool" frame in/a.png in/sub/b.jpg --style 5 --progress 50 -o f.png --size 0x480
+{ "$scrtool" frame in/a.png in/sub/b.jpg --style 5 --progress 50 -o f.png --size 640 2>&1 || true; } |
+  grep -q "^scrtool frame: --size takes WxH, each side 1 to 7680, not '640'"
 { "$scrtool" make -o x.scr --set Stretch=yes in 2>&1 || true; } | grep -q "did you mean lStretch"
 # Warnings: no pictures, descriptions that do not match, --flash without movies.
 "$scrtool" make -o w.scr --runtime runtime.exe --flash --descriptions a,b,c in/tune.wav >/dev/null 2>warn.txt

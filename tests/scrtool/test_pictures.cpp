@@ -5,14 +5,14 @@
 #include <stdexcept>
 
 #include "tools/scrtool/file_bytes.h"
-#include "tools/scrtool/picture_convert.h"
+#include "tools/media/image_library.h"
 
 namespace scr::tool::test {
 
 using vips::VImage;
 
 VImage Quadrants(int width, int height, bool alpha) {
-  StartImageLibrary();
+  media::StartImageLibrary();
   const int bands = alpha ? 4 : 3;
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * bands);
   for (int y = 0; y < height; ++y)

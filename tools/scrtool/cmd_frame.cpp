@@ -2,16 +2,18 @@
 // two pictures, as the picture show control composes it.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "common/ascii.h"
 #include "common/graphic.h"
 #include "package/bmp_codec.h"
+#include "tools/media/image_library.h"
 #include "tools/scrtool/cli.h"
 #include "tools/scrtool/command.h"
 #include "tools/scrtool/effect_list.h"
 #include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/frame_size.h"
 #include "tools/scrtool/picture_convert.h"
-#include "tools/scrtool/saver_maker.h"
 #include "transition/frame_render.h"
 
 namespace scr::tool {
@@ -32,7 +34,7 @@ TBitmap24 Fitted(const TBitmap24& picture, int width, int height) {
 }
 
 std::vector<uint8_t> Encoded(const TBitmap24& frame, const std::string& path) {
-  return AsciiLowerCase(path).ends_with(".png") ? EncodePng(frame) : EncodeBmp24(frame);
+  return AsciiLowerCase(path).ends_with(".png") ? media::EncodePng(frame) : EncodeBmp24(frame);
 }
 
 int Frame(const std::vector<std::string>& args) {
@@ -60,13 +62,11 @@ int Frame(const std::vector<std::string>& args) {
   app->add_option("--all-frames", allFrames, "also write every frame into this folder");
   app->add_option("--size", size, "fit both pictures onto WxH");
   return RunCommand(*app, args, [&] {
+    const std::optional<TFrameSize> fit =
+        size.empty() ? std::nullopt : std::optional(FrameSizeOption("--size", size, 1, kMaxFrameSide));
     TBitmap24 oldPic = DecodeAnyPicture(ReadFileBytes(oldPath), oldPath);
     TBitmap24 newPic = DecodeAnyPicture(ReadFileBytes(newPath), newPath);
-    int width = oldPic.Width(), height = oldPic.Height();
-    if (!size.empty()) {
-      std::tie(width, height) = ParseMaxSize(size);
-      if (width == 0) throw EUsage("--size takes WIDTHxHEIGHT in pixels, such as 640x480");
-    }
+    const int width = fit ? fit->width : oldPic.Width(), height = fit ? fit->height : oldPic.Height();
     oldPic = Fitted(oldPic, width, height);
     newPic = Fitted(newPic, width, height);
     if (!allFrames.empty()) std::filesystem::create_directories(allFrames);

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 
 #include "common/errors.h"
 #include "package/picture_data.h"
+#include "tools/media/image_library.h"
 
 namespace scr::tool {
 
@@ -32,9 +32,7 @@ struct TBlob {
 };
 
 std::runtime_error Failure(const std::string& name, const std::string& why) {
-  std::string text = why;
-  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-  return std::runtime_error(name + ": cannot read the picture: " + text);
+  return std::runtime_error(name + ": cannot read the picture: " + media::ImageLibraryReason(why));
 }
 
 int Orientation(const VImage& image) {
@@ -75,20 +73,9 @@ VImage Flattened(VImage image, TRgb background) {
 
 }  // namespace
 
-void StartImageLibrary() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    g_setenv("VIPS_WARNING", "0", FALSE);  // damage is reported as errors, not chatter
-    if (VIPS_INIT("scrtool") != 0) throw std::runtime_error("the image library cannot start");
-    vips_block_untrusted_set(TRUE);
-    // Buffers are not copied into the library, so no operation may outlive its call.
-    vips_cache_set_max(0);
-  });
-}
-
 TPackedPicture PackPicture(std::vector<uint8_t> bytes, const TContentType& type, const std::string& name,
                            const TPictureOptions& options) {
-  StartImageLibrary();
+  media::StartImageLibrary();
   const bool runtimeReads = !type.pictureClass.empty();
   if (options.keepOriginals) {
     if (!runtimeReads)
@@ -109,16 +96,14 @@ TPackedPicture PackPicture(std::vector<uint8_t> bytes, const TContentType& type,
 }
 
 std::optional<std::string> JpegDamage(std::span<const uint8_t> bytes) {
-  StartImageLibrary();
+  media::StartImageLibrary();
   try {
     const VImage image =
         VImage::new_from_buffer(bytes.data(), bytes.size(), "", VImage::option()->set("fail_on", VIPS_FAIL_ON_WARNING));
     image.avg();  // decodes every pixel
     return std::nullopt;
   } catch (const vips::VError& e) {
-    std::string text = e.what();
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text;
+    return media::ImageLibraryReason(e.what());
   }
 }
 
@@ -137,24 +122,6 @@ TBitmap24 DecodeAnyPicture(std::vector<uint8_t> bytes, const std::string& name) 
   } catch (const Exception& e) {
     throw std::runtime_error(name + ": " + e.what());
   }
-}
-
-std::vector<uint8_t> EncodePng(const TBitmap24& bitmap) {
-  StartImageLibrary();
-  std::vector<uint8_t> rgb;
-  rgb.reserve(static_cast<size_t>(bitmap.Width()) * static_cast<size_t>(bitmap.Height()) * 3);
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const uint8_t* row = bitmap.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x) rgb.insert(rgb.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
-  }
-  const VImage image =
-      VImage::new_from_memory(rgb.data(), rgb.size(), bitmap.Width(), bitmap.Height(), 3, VIPS_FORMAT_UCHAR);
-  void* buffer = nullptr;
-  size_t size = 0;
-  image.write_to_buffer(".png", &buffer, &size);
-  std::vector<uint8_t> out(static_cast<uint8_t*>(buffer), static_cast<uint8_t*>(buffer) + size);
-  g_free(buffer);
-  return out;
 }
 
 }  // namespace scr::tool

@@ -30,9 +30,6 @@ struct TPackedPicture {
   bool converted = false;      // false: the given file's bytes, unchanged
 };
 
-// Starts the image library once per process; loaders marked untrusted stay blocked.
-void StartImageLibrary();
-
 // Packs one picture. `name` is used in error messages only. Raises std::runtime_error
 // naming the file when it cannot be read, or when --keep-originals meets a format the
 // runtime does not read.
@@ -46,8 +43,5 @@ std::optional<std::string> JpegDamage(std::span<const uint8_t> bytes);
 // A picture of any format the maker accepts, packed with no size limit and decoded by
 // the runtime's own decoders: what a saver would show. Errors name the file.
 TBitmap24 DecodeAnyPicture(std::vector<uint8_t> bytes, const std::string& name);
-
-// A bitmap as a PNG file's bytes.
-std::vector<uint8_t> EncodePng(const TBitmap24& bitmap);
 
 }  // namespace scr::tool

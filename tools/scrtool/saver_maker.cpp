@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <limits>
 #include <thread>
 
-#include "common/ascii.h"
 #include "package/component_writer.h"
 #include "package/package_builder.h"
 #include "tools/scrtool/cli.h"
 #include "tools/scrtool/file_bytes.h"
-#include "tools/scrtool/progress.h"
+#include "tools/scrtool/frame_size.h"
+#include "tools/scrtool/progress_bar.h"
 #include "tools/scrtool/setting_values.h"
 
 namespace scr::tool {
@@ -23,7 +24,7 @@ std::vector<TPackedPicture> PackPictures(const std::vector<TInputFile>& files, c
   std::vector<std::exception_ptr> errors(files.size());
   uint64_t totalBytes = 0;
   for (const TInputFile& f : files) totalBytes += f.size;
-  TProgress progress("pictures", files.size(), totalBytes);
+  TProgressBar progress("pictures", files.size(), totalBytes);
   std::atomic<size_t> next{0};
   auto work = [&] {
     for (size_t i = next++; i < files.size(); i = next++) {
@@ -63,14 +64,7 @@ void WarnAboutSettings(const TSSFileLocations& s, const TSortedInputs& items, co
 
 std::pair<int, int> ParseMaxSize(const std::string& text) {
   if (text == "0") return {0, 0};
-  const size_t x = AsciiLowerCase(text).find('x');
-  try {
-    size_t usedW = 0, usedH = 0;
-    const int w = std::stoi(text.substr(0, x), &usedW);
-    const int h = x == std::string::npos ? 0 : std::stoi(text.substr(x + 1), &usedH);
-    if (x != std::string::npos && usedW == x && usedH == text.size() - x - 1 && w > 0 && h > 0) return {w, h};
-  } catch (const std::exception&) {
-  }
+  if (const auto size = ParseFrameSize(text, 1, std::numeric_limits<int>::max())) return {size->width, size->height};
   throw EUsage("--max-size: '" + text + "' is not accepted; give WIDTHxHEIGHT in pixels (3840x2160) or 0 for no limit");
 }
 
