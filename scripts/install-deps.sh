@@ -22,7 +22,7 @@ packages=(
   # the maker: pictures, manifest, arguments, JSON
   libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
   # the gallery and recordings, and the side-by-side benchmark
-  libwebp-dev libpng-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
+  libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
   ffmpeg chromium
 )
 
