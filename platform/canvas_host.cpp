@@ -49,8 +49,7 @@ void TCanvasHost::SetCanvasColor(uint32_t rgb) {
 TRect TCanvasHost::PaintArea(const TRect& area) {
   const TRect r = Intersect(area, canvas_.Bounds());
   if (r.IsEmpty()) return r;
-  canvas_.FillRect(r, color_);
-  for (TCustomTransitionView* c : std::vector<TCustomTransitionView*>(controls_)) c->Paint(canvas_, r);
+  PaintControls(canvas_, r, color_, controls_);
   return r;
 }
 

@@ -33,20 +33,21 @@ TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings
   const int w = graphic ? graphic->Width() : 0, h = graphic ? graphic->Height() : 0;
   const TFitSize fit = FitPicture(w, h, sw, sh, settings.lStretch());
 
-  // The fitted picture; a new bitmap starts white, which shows through transparent
-  // parts of icons.
-  TBitmap24 fitted;
-  if (fit.width > 0 && fit.height > 0) {
-    fitted.SetSize(fit.width, fit.height, clWhite);
-    if (fit.scaled)
-      graphic->StretchDraw(fitted, TRect{0, 0, fit.width, fit.height});
-    else
-      graphic->Draw(fitted, 0, 0);
-  }
-
   TBitmap24 frame(sw, sh);
   frame.Fill(ColorToRGB(settings.Background(), screen));
-  DrawBitmap(frame, (sw - fitted.Width()) / 2, (sh - fitted.Height()) / 2, fitted);
+  // The picture is drawn straight into its place, centred (a fitted picture never
+  // exceeds the screen), over white, which shows through transparent parts of icons.
+  // No picture-sized bitmap in between: the first frame of a big photo costs a copy
+  // and a screen's worth of memory less.
+  if (fit.width > 0 && fit.height > 0) {
+    const int left = (sw - fit.width) / 2, top = (sh - fit.height) / 2;
+    const TRect place{left, top, left + fit.width, top + fit.height};
+    frame.FillRect(place, clWhite);
+    if (fit.scaled)
+      graphic->StretchDraw(frame, place);
+    else
+      graphic->Draw(frame, left, top);
+  }
 
   // The caption in the regular style of the font, whatever style the font names.
   if (!settings.Text().empty()) {

@@ -57,6 +57,18 @@ void TileDraw(TBitmap24& dst, const TRect& r, const TGraphic& g) {
   }
 }
 
+void FillAround(TBitmap24& dst, const TRect& area, const TRect& hole, uint32_t rgb) {
+  const TRect h = Intersect(area, hole);
+  if (h.IsEmpty()) {
+    dst.FillRect(area, rgb);
+    return;
+  }
+  dst.FillRect(TRect{area.left, area.top, area.right, h.top}, rgb);
+  dst.FillRect(TRect{area.left, h.bottom, area.right, area.bottom}, rgb);
+  dst.FillRect(TRect{area.left, h.top, h.left, h.bottom}, rgb);
+  dst.FillRect(TRect{h.right, h.top, area.right, h.bottom}, rgb);
+}
+
 void ResizeKeeping(TBitmap24& b, int width, int height, uint32_t fill) {
   // Sizes normalise the way every bitmap's do: a side of 0 or less empties both.
   if (width <= 0 || height <= 0) width = height = 0;

@@ -24,6 +24,10 @@ void MirrorCopy(TBitmap24& dst, const TRect& d, const TBitmap24& src, const TRec
 // cuts them). Nothing for an empty graphic.
 void TileDraw(TBitmap24& dst, const TRect& r, const TGraphic& g);
 
+// Fills the part of area outside hole with one colour (0x00BBGGRR): what is left to
+// fill when something opaque is about to cover hole. At most four rectangles.
+void FillAround(TBitmap24& dst, const TRect& area, const TRect& hole, uint32_t rgb);
+
 // Resizes b to width x height keeping the pixels of the common top-left part; new
 // pixels take the colour fill (0x00BBGGRR). Nothing happens when the size is unchanged.
 void ResizeKeeping(TBitmap24& b, int width, int height, uint32_t fill);

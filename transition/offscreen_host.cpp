@@ -47,8 +47,7 @@ void TOffscreenHost::UpdateNow() {
   if (invalid_.IsEmpty()) return;
   const TRect area = invalid_;
   invalid_ = TRect{};
-  canvas_.FillRect(area, ColorToRGB(parentColor_, *this));
-  for (TCustomTransitionView* c : controls_) c->Paint(canvas_, area);
+  PaintControls(canvas_, area, ColorToRGB(parentColor_, *this), controls_);
   ++updateCount;
 }
 

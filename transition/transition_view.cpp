@@ -182,6 +182,23 @@ void TCustomTransitionView::InvalidateArea(TRect r) {
 
 // ---- Painting ----
 
+TRect TCustomTransitionView::FrameTarget(const TRect& client) const {
+  return stretchFine_ ? FitRect(picRect_, client) : client;
+}
+
+TRect TCustomTransitionView::FrameArea(const TRect& client) const {
+  if (frame_.Empty()) return TRect{};
+  if (!stretch_)
+    return Intersect(TRect{picRect_.left, picRect_.top, picRect_.left + frame_.Width(), picRect_.top + frame_.Height()},
+                     client);
+  // The stretched copy draws nothing for coordinates that far out.
+  const TRect t = FrameTarget(client);
+  constexpr int kFar = 1 << 30;
+  for (int64_t v : {int64_t{t.left}, int64_t{t.top}, int64_t{t.right} - t.left, int64_t{t.bottom} - t.top})
+    if (v > kFar || v < -kFar) return TRect{};
+  return Intersect(t, client);
+}
+
 uint32_t TCustomTransitionView::ColorRGB() const { return ColorToRGB(Color(), host_); }
 
 void TCustomTransitionView::Paint(TBitmap24& parentCanvas, const TRect& updateRect) {
@@ -194,7 +211,14 @@ void TCustomTransitionView::Paint(TBitmap24& parentCanvas, const TRect& updateRe
 
   const TRect client = ClientRect();
   if (paintBuffer_.Width() != width_ || paintBuffer_.Height() != height_) paintBuffer_.SetSize(width_, height_);
-  paintBuffer_.Fill(ColorRGB());
+
+  // The frame is opaque: the colour only needs to show around it.
+  TRect frameArea;
+  {
+    std::lock_guard<TCanvasLock> lock(shared_->frameLock);
+    frameArea = FrameArea(client);
+  }
+  FillAround(paintBuffer_, client, frameArea, ColorRGB());
 
   if (const TGraphic* bg = bgPicture_.Graphic()) {
     switch (bgMode_) {
@@ -210,10 +234,8 @@ void TCustomTransitionView::Paint(TBitmap24& parentCanvas, const TRect& updateRe
     if (!frame_.Empty()) {
       if (!stretch_)
         DrawBitmap(paintBuffer_, picRect_.left, picRect_.top, frame_);
-      else if (stretchFine_)
-        StretchCopy(paintBuffer_, FitRect(picRect_, client), frame_, frame_.Bounds());
       else
-        StretchCopy(paintBuffer_, client, frame_, frame_.Bounds());
+        StretchCopy(paintBuffer_, FrameTarget(client), frame_, frame_.Bounds());
     }
   }
 
@@ -224,6 +246,24 @@ void TCustomTransitionView::Paint(TBitmap24& parentCanvas, const TRect& updateRe
   for (int y = target.top; y < target.bottom; ++y)
     std::memcpy(parentCanvas.Row(y) + 3 * target.left, paintBuffer_.Row(y - top_) + 3 * (target.left - left_),
                 bytes);
+}
+
+void PaintControls(TBitmap24& canvas, const TRect& area, uint32_t rgb,
+                   std::span<TCustomTransitionView* const> controls) {
+  TRect covered;
+  int64_t coveredPixels = 0;
+  for (const TCustomTransitionView* c : controls) {
+    const TRect part = Intersect(c->OpaqueRect(), area);
+    const int64_t pixels = int64_t{part.Width()} * part.Height();
+    if (!part.IsEmpty() && pixels > coveredPixels) {
+      covered = part;
+      coveredPixels = pixels;
+    }
+  }
+  FillAround(canvas, area, covered, rgb);
+  // Painting runs no handlers, so the list cannot change meanwhile (and is not copied:
+  // a frame's repaint never allocates).
+  for (TCustomTransitionView* c : controls) c->Paint(canvas, area);
 }
 
 // ---- Input ----

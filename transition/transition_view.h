@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "common/bitmap24.h"
 #include "common/geometry.h"
@@ -103,6 +104,9 @@ class TCustomTransitionView {
   // The host's paint handling (main thread): composes the control and copies it onto
   // the parent's canvas (parent client coordinates) inside updateRect.
   void Paint(TBitmap24& parentCanvas, const TRect& updateRect);
+  // The part of the parent's client area that Paint covers whole (the control is
+  // opaque): its bounds while visible, nothing while it is already painting.
+  TRect OpaqueRect() const { return visible_ && !painting_ ? BoundsRect() : TRect{}; }
 
   // Input from the host, in client coordinates. Ignored while not Enabled.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -222,6 +226,10 @@ class TCustomTransitionView {
   void PictureChanged();
   void BgPictureChanged();
   uint32_t ColorRGB() const;
+  // Where Paint draws FrameBitmap when stretched, and the part of the client area the
+  // frame covers (empty without a frame).
+  TRect FrameTarget(const TRect& client) const;
+  TRect FrameArea(const TRect& client) const;
 
   ITransitionHost& host_;
   // First, so it is there while the members below are destroyed.
@@ -265,6 +273,12 @@ class TCustomTransitionView {
   std::unique_ptr<TRegionWork> regionWork_;
   std::shared_ptr<TAnimateThread> thread_;
 };
+
+// Repaints area of a parent's canvas: the colour (0x00BBGGRR) where no control covers
+// it, then every control in turn. The colour is not written under the control that
+// covers most of the area, which paints all of its part.
+void PaintControls(TBitmap24& canvas, const TRect& area, uint32_t rgb,
+                   std::span<TCustomTransitionView* const> controls);
 
 // The control as applications use it: every property is public on the base class, so
 // this class adds nothing but its name.

@@ -77,6 +77,40 @@ TEST_F(ComposeTest, StretchedAndReducedPicturesFillTheirFittedRectangle) {
   EXPECT_EQ(frame.Pixel(1023, 640), 0xFF0000u);
 }
 
+// A picture with transparent parts: it draws one blue pixel at each corner of the
+// rectangle it is given and leaves the rest alone.
+class TCornersGraphic : public TGraphic {
+ public:
+  TCornersGraphic(int w, int h) : w_(w), h_(h) {}
+  std::string ClassName() const override { return "TCorners"; }
+  int Width() const override { return w_; }
+  int Height() const override { return h_; }
+  void Draw(TBitmap24& dst, int x, int y) const override { StretchDraw(dst, TRect{x, y, x + w_, y + h_}); }
+  void StretchDraw(TBitmap24& dst, const TRect& r) const override {
+    for (int y : {r.top, r.bottom - 1})
+      for (int x : {r.left, r.right - 1}) dst.FillRect(TRect{x, y, x + 1, y + 1}, 0xFF0000);
+  }
+  std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TCornersGraphic>(*this); }
+
+ private:
+  int w_, h_;
+};
+
+TEST_F(ComposeTest, TransparentPartsShowWhiteInsideThePictureAndTheBackgroundAround) {
+  settings_.SetBackground(0x0000FF);
+  for (const bool stretch : {false, true}) {
+    settings_.SetlStretch(stretch);
+    const TBitmap24 frame = Compose(TCornersGraphic(100, 50));
+    // Unscaled at (462, 359); stretched to 1024 x 512 at (0, 128).
+    const TRect place = stretch ? TRect{0, 128, 1024, 640} : TRect{462, 359, 562, 409};
+    TBitmap24 expected(1024, 768);
+    expected.Fill(0x0000FF);
+    expected.FillRect(place, 0xFFFFFF);
+    TCornersGraphic(100, 50).StretchDraw(expected, place);
+    EXPECT_TRUE(frame == expected) << "stretch " << stretch;
+  }
+}
+
 TEST_F(ComposeTest, SystemColourBackgroundIsResolved) {
   settings_.SetBackground(0xFF00000F);
   const TBitmap24 frame = Compose(TBitmapGraphic(TBitmap24(10, 10)));

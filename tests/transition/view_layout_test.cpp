@@ -197,5 +197,61 @@ TEST(ViewPaint, AFrameRepaintsOnlyWhatChanged) {
   EXPECT_EQ(s.host.Canvas().Pixel(25, 5), Pattern(40, 20, 1).Pixel(25, 5));
 }
 
+TEST(ViewPaint, TheColourFillsEverythingTheFramesAndControlsLeaveUncovered) {
+  // A parent of 60 x 40 in red, a control part outside it in blue showing a picture
+  // smaller than itself, a second control overlapping the first, then each in turn
+  // moved, shrunk or hidden: every repaint must leave no pixel of the frame before.
+  TOffscreenHost host(60, 40);
+  host.SetParentColor(0x0000FF);
+  TTransitionView a(host), b(host);
+  for (TTransitionView* v : {&a, &b}) {
+    v->SetThreaded(false);
+    v->SetAutoSize(false);
+    v->SetBgMode(bmNone);
+  }
+  a.SetColor(0xFF0000);
+  b.SetColor(0x00FF00);
+  a.SetBounds(-5, 4, 50, 30);
+  b.SetBounds(40, 20, 30, 30);
+  const TBitmap24 pic = Pattern(20, 12, 9);
+  a.SetManual(true);
+  a.SetStyle(0);
+  a.SetPicture(Graphic(pic).get());
+  a.Execute();
+  a.SetProgress(100);
+  a.Stop();
+  auto expected = [&](bool showA, bool showB, const TRect& picAt) {
+    TBitmap24 e = Solid(60, 40, 0x0000FF);
+    if (showA) {
+      e.FillRect(a.BoundsRect(), 0xFF0000);
+      e.FillRect(Intersect(picAt, a.BoundsRect()), 0);
+      TBitmap24 shown = Solid(a.Width(), a.Height(), 0xFF0000);
+      test::ReferenceCopy(shown, Offset(picAt, -a.Left(), -a.Top()), pic, pic.Bounds());
+      DrawBitmap(e, a.Left(), a.Top(), shown);
+    }
+    if (showB) e.FillRect(b.BoundsRect(), 0x00FF00);
+    return e;
+  };
+  host.InvalidateRect(TRect{0, 0, 60, 40});
+  host.UpdateNow();
+  EXPECT_TRUE(SamePicture(host.Canvas(), expected(true, true, TRect{-5, 4, 15, 16}), "two-controls"));
+  a.SetStretch(true);
+  a.SetStretchFine(true);  // 20 x 12 fitted into 50 x 30: exactly the control
+  host.UpdateNow();
+  EXPECT_TRUE(SamePicture(host.Canvas(), expected(true, true, a.BoundsRect()), "stretched"));
+  a.SetBounds(-5, 4, 40, 30);  // fitted: 40 x 24, centred
+  host.UpdateNow();
+  EXPECT_TRUE(SamePicture(host.Canvas(), expected(true, true, TRect{-5, 7, 35, 31}), "fitted"));
+  b.SetVisible(false);
+  host.UpdateNow();
+  EXPECT_TRUE(SamePicture(host.Canvas(), expected(true, false, TRect{-5, 7, 35, 31}), "b-hidden"));
+  a.Clear();
+  host.UpdateNow();
+  EXPECT_TRUE(SamePicture(host.Canvas(), expected(true, false, TRect{}), "cleared"));
+  a.SetVisible(false);
+  host.UpdateNow();
+  EXPECT_TRUE(SamePicture(host.Canvas(), expected(false, false, TRect{}), "a-hidden"));
+}
+
 }  // namespace
 }  // namespace scr
