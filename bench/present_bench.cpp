@@ -47,11 +47,11 @@ struct TFigures {
 };
 
 TFigures Measure(scr::platform::TPlatform& platform, const TSize& s, int rounds) {
-  scr::platform::TWindowSpec spec;
-  spec.caption = "present_bench";
-  spec.bounds = scr::TRect{0, 0, s.W, s.H};
-  spec.borderless = true;
-  std::unique_ptr<scr::platform::IScreenWindow> window = platform.Screen().CreateScreenWindow(spec, nullptr);
+  scr::platform::TWindowSpec desc;
+  desc.caption = "present_bench";
+  desc.bounds = scr::TRect{0, 0, s.W, s.H};
+  desc.borderless = true;
+  std::unique_ptr<scr::platform::IScreenWindow> window = platform.Screen().CreateScreenWindow(desc, nullptr);
   if (!window) throw scr::Exception("no screen window");
   window->Show();
   scr::ITransitionHost& host = window->TransitionHost();

@@ -49,6 +49,31 @@ class IScreenWindowEvents : public IWindowEvents {
   virtual void MouseDown(TButton button, TShiftBits shift, int x, int y) {}
 };
 
+// The window events of a screen window's own top-level window, passed on to its screen
+// events (which may be null); a close they accept is announced to them with Closing.
+class TScreenEventsRelay : public IWindowEvents {
+ public:
+  explicit TScreenEventsRelay(IScreenWindowEvents* events) : events_(events) {}
+
+  void Activated() override {
+    if (events_) events_->Activated();
+  }
+  bool CloseQuery() override {
+    if (events_ && !events_->CloseQuery()) return false;
+    if (events_) events_->Closing();
+    return true;
+  }
+  void Destroyed() override {
+    if (events_) events_->Destroyed();
+  }
+  bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
+    return events_ && events_->UserMessage(message, wparam, lparam);
+  }
+
+ protected:
+  IScreenWindowEvents* events_;
+};
+
 // One of the program's own windows that can cover the screen. Its client area is a
 // canvas painted by the controls attached to TransitionHost(): each repaint fills the
 // invalid part with the window's colour and has the controls paint over it.

@@ -68,10 +68,10 @@ class THeadlessRegistryKey : public IRegistryKey {
 
 // ---- Screen windows ----
 
-class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public IWindowEvents {
+class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public TScreenEventsRelay {
  public:
   THeadlessScreenWindow(THeadlessScreen& screen, const TWindowSpec& desc, IScreenWindowEvents* events)
-      : screen_(screen), desktop_(screen.Desktop()), events_(events), bounds_(desc.bounds) {
+      : TScreenEventsRelay(events), screen_(screen), desktop_(screen.Desktop()), bounds_(desc.bounds) {
     window_ = desktop_.CreateTopWindow(desc, this);
     SetCanvasColor(desc.color);
     SetClientSize(std::max(0, bounds_.Width()), std::max(0, bounds_.Height()));
@@ -125,22 +125,6 @@ class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public I
   void UpdateNow() override { PaintPending(); }
   void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-  // IWindowEvents, passed on.
-  void Activated() override {
-    if (events_) events_->Activated();
-  }
-  bool CloseQuery() override {
-    if (events_ && !events_->CloseQuery()) return false;
-    if (events_) events_->Closing();
-    return true;
-  }
-  void Destroyed() override {
-    if (events_) events_->Destroyed();
-  }
-  bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
-    return events_ && events_->UserMessage(message, wparam, lparam);
-  }
-
   void PaintPending() {
     if (!window_->Exists() || !desktop_.OwnWindowVisible(Handle())) return;
     const TRect area = TakeInvalidRect();
@@ -155,7 +139,6 @@ class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public I
 
   THeadlessScreen& screen_;
   THeadlessDesktop& desktop_;
-  IScreenWindowEvents* events_;
   TRect bounds_;
   bool topmost_ = false;
   std::unique_ptr<IWindow> window_;

@@ -13,12 +13,12 @@ namespace {
 
 // A screen window: the canvas of the picture show control in one of the player's
 // windows, repainted and presented from the loop.
-class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private IWindowEvents, private ISdlContent {
+class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private TScreenEventsRelay, private ISdlContent {
  public:
   TSdlScreenWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IScreenWindowEvents* events)
       : TCanvasHost([&desktop] { desktop.Wake(); }),
+        TScreenEventsRelay(events),
         desktop_(desktop),
-        events_(events),
         bounds_(desc.bounds),
         window_(desktop, desc, this, this) {
     SetCanvasColor(desc.color);
@@ -68,22 +68,6 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private IWind
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
 
  private:
-  // IWindowEvents of the SDL window, passed on.
-  void Activated() override {
-    if (events_) events_->Activated();
-  }
-  bool CloseQuery() override {
-    if (events_ && !events_->CloseQuery()) return false;
-    if (events_) events_->Closing();
-    return true;
-  }
-  void Destroyed() override {
-    if (events_) events_->Destroyed();
-  }
-  bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
-    return events_ && events_->UserMessage(message, wparam, lparam);
-  }
-
   // ISdlContent
   void Input(const TSdlInput& in) override {
     if (!events_) return;
@@ -110,7 +94,6 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private IWind
   }
 
   TSdlDesktop& desktop_;
-  IScreenWindowEvents* events_;
   TRect bounds_;
   bool topmost_ = false;
   TSdlWindow window_;
