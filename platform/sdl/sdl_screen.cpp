@@ -82,8 +82,20 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private TScre
     ServeWorkers();
     PaintPending();
   }
+  // Uncovered: what was presented is shown again at once, or repainted when it is lost.
   void Exposed() override {
-    if (window_.Visible()) window_.Presenter().Refresh();
+    if (!window_.Visible() || window_.Presenter().Refresh()) return;
+    InvalidateRect(Canvas().Bounds());
+    PaintPending();
+  }
+  // A foreign window (hack mode) that changed its size takes the canvas with it; the
+  // player's own windows keep the stage's size and scale the frame to the window.
+  void Resized(int width, int height) override {
+    if (window_.Foreign() && (width != bounds_.Width() || height != bounds_.Height()))
+      SetBounds(TRect{0, 0, width, height});
+    else
+      InvalidateRect(Canvas().Bounds());
+    PaintPending();
   }
 
   void PaintPending() {

@@ -13,6 +13,9 @@ TSdlWindow::TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEve
       // Window id 0 stands for the root window.
       window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(stage.foreign ? stage.foreign : X11RootWindow()));
       foreign_ = true;
+      // SDL asks for no events of a window it did not make: uncovering and size
+      // changes are asked for here, so the frame is repainted and follows the size.
+      if (window_) X11WatchWindow(window_);
       break;
     case TSdlStage::TKind::Window:
       window_ = SDL_CreateWindow(desc.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, stage.width,
@@ -91,6 +94,10 @@ void TSdlWindow::Deliver(const TSdlInput& input) {
     case TSdlInput::TKind::Close: CloseNow(); break;
     case TSdlInput::TKind::Exposed:
       if (content_) content_->Exposed();
+      break;
+    case TSdlInput::TKind::Resized:
+      presenter_->WindowResized();
+      if (content_) content_->Resized(input.x, input.y);
       break;
     default:
       if (content_) content_->Input(input);

@@ -22,6 +22,8 @@ class ISdlContent {
   virtual void Turn() {}
   // The window was uncovered.
   virtual void Exposed() {}
+  // The window's client area changed its size.
+  virtual void Resized(int width, int height) {}
 };
 
 class TSdlWindow : public IWindow {

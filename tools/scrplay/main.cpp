@@ -1,6 +1,6 @@
 // scrplay: plays a saver file on Linux through the sdl backend: full screen, in a
 // window, as a screen saver daemon's hack (--root or $XSCREENSAVER_WINDOW), its
-// preview picture, or its details (--info). Exit status 0 after a run, 1 for a file
+// preview picture, or its details (--info); --help and --version. Exit status 0 after a run, 1 for a file
 // that cannot be played or a display that cannot be opened, 2 for wrong usage, 3 for
 // a movie saver in hack mode.
 #include <cstdio>
@@ -137,5 +137,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scrplay: %s\n%s", e.what(), play::kUsage);
     return kExitUsage;
   }
+  if (args.mode == play::TPlayMode::Help) {
+    std::printf("%s%s", play::kUsage, play::kHelpDetails);
+    return 0;
+  }
+  if (args.mode == play::TPlayMode::Version) {
+    std::printf("scrplay %s\n", SCR_VERSION);
+    return 0;
+  }
+  // Asked for as SDL's own hint, so every window's presenter sees it.
+  if (args.software) SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_OVERRIDE);
   return Play(args);
 }
