@@ -69,8 +69,11 @@ struct TFreeTypeText::TImpl {
     if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
     if (const auto it = faces.find(name); it != faces.end()) return it->second;
     FT_Face face = nullptr;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
+    // The saver's font name is a family name, never a pattern: a name holding ':' or
+    // '-' (as "Arial:bold" or "Sans-10") asks for nothing more than that family.
+    FcPattern* pattern = FcPatternCreate();
     if (pattern) {
+      if (!name.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
       FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
       FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
       FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/stretch.h"
+#include "platform/sdl/sdl_services.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace scr::platform::sdl {
@@ -114,8 +115,12 @@ bool TSdlDesktop::PostMessageTo(TWindowHandle window, uint32_t message, uintptr_
 
 void TSdlDesktop::ShowException(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
-  if (stage_.kind != TSdlStage::TKind::Foreign)
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", message.c_str(), nullptr);
+  if (stage_.kind == TSdlStage::TKind::Foreign) return;
+  const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                                    0, "OK"};
+  const SDL_MessageBoxData box{SDL_MESSAGEBOX_ERROR, nullptr, "Error", message.c_str(), 1, &ok, nullptr};
+  int answer = 0;
+  SdlShowMessageBox(box, &answer);
 }
 
 void TSdlDesktop::RequestQuit() {
