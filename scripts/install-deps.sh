@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tools and the tests need.
-# Idempotent: a second run only checks that everything is there. Run as root.
+# Installs every Debian package that the build, the tools and the tests need; with
+# --player only what building and running the Linux player needs (cmake --preset
+# player). Idempotent: a second run only checks that everything is there. Run as root.
+#
+#   scripts/install-deps.sh [--player]
 set -euo pipefail
+
+player_packages=(
+  build-essential cmake ninja-build pkg-config
+  libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-mixer-dev libx11-dev
+  # MIDI music: a General MIDI sound font
+  timgm6mb-soundfont
+)
 
 packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev python3
@@ -24,7 +35,19 @@ packages=(
   # the gallery and recordings, and the side-by-side benchmark
   libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
   ffmpeg chromium
+  # MIDI music in the player and in recordings
+  timgm6mb-soundfont libfluidsynth-dev
 )
+
+player_only=false
+case "${1:-}" in
+  "") ;;
+  --player) player_only=true ;;
+  *) echo "usage: install-deps.sh [--player]" >&2; exit 2 ;;
+esac
+if $player_only; then
+  packages=("${player_packages[@]}")
+fi
 
 missing() {
   local p
@@ -41,13 +64,13 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 
 # Wine needs the 32-bit libraries.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if ! $player_only && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 
 # Source entries (for building libjpeg-turbo for Windows) mirror the binary ones.
 src_list=/etc/apt/sources.list.d/scrsaver-src.sources
-if [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+if ! $player_only && [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
   sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
 fi
 

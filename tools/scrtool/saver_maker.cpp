@@ -9,6 +9,7 @@
 #include "package/component_writer.h"
 #include "package/package_builder.h"
 #include "tools/scrtool/cli.h"
+#include "tools/scrtool/default_files.h"
 #include "tools/scrtool/file_bytes.h"
 #include "tools/scrtool/frame_size.h"
 #include "tools/scrtool/progress_bar.h"
@@ -46,7 +47,7 @@ std::vector<TPackedPicture> PackPictures(const std::vector<TInputFile>& files, c
   return packed;
 }
 
-std::string DefaultHook() { return FileExists(SCR_DEFAULT_HOOK) ? SCR_DEFAULT_HOOK : ""; }
+std::string DefaultHook() { return DefaultHookPath(); }
 
 void WarnAboutSettings(const TSSFileLocations& s, const TSortedInputs& items, const TWarn& warn) {
   if (items.pictures.empty() && !(s.IsFlash() && !items.movies.empty()))
@@ -88,7 +89,7 @@ TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
   SortInputs(job.inputs, items, warn);
   WarnAboutSettings(s, items, warn);
 
-  const std::string runtime = job.runtime.empty() ? SCR_DEFAULT_RUNTIME : job.runtime;
+  const std::string runtime = job.runtime.empty() ? DefaultRuntimePath() : job.runtime;
   if (!FileExists(runtime))
     throw std::runtime_error("no runtime at " + runtime + "; build the win32 preset or give one with --runtime");
   builder.SetRuntime(ReadFileBytes(runtime));
