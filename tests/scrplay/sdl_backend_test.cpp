@@ -357,16 +357,17 @@ class SdlLoop : public ::testing::Test, protected IScreenWindowEvents {
 
 // Every width's tail after the four-pixel steps, and a part away from the origin.
 TEST(SdlPixelRows, WidenedPixelsKeepTheirBytesAndAreOpaque) {
-  TBitmap24 b(11, 3);
+  // Wide enough for the sixteen-pixel steps and every tail after them.
+  TBitmap24 b(60, 3);
   for (int y = 0; y < 3; ++y)
-    for (int k = 0; k < 33; ++k) b.Row(y)[k] = static_cast<uint8_t>(y * 64 + k + 1);
-  for (int width = 1; width <= 9; ++width) {
+    for (int k = 0; k < 180; ++k) b.Row(y)[k] = static_cast<uint8_t>(y * 64 + k * 7 + 1);
+  for (int width = 1; width <= 58; ++width) {
     const TRect part{2, 1, 2 + width, 3};
-    std::vector<uint8_t> out(4 * 10 * 2 + 4, 0xEE);
-    WidenRect(b, part, out.data(), 40);
+    std::vector<uint8_t> out(4 * 60 * 2 + 4, 0xEE);
+    WidenRect(b, part, out.data(), 240);
     for (int y = 0; y < 2; ++y)
-      for (int x = 0; x < 10; ++x) {
-        const uint8_t* px = out.data() + 40 * y + 4 * x;
+      for (int x = 0; x < 59; ++x) {
+        const uint8_t* px = out.data() + 240 * y + 4 * x;
         if (x >= width) {
           EXPECT_EQ(px[0], 0xEE) << "written past the part, width " << width;
           continue;
