@@ -6,7 +6,6 @@
 
 #include <cstdio>
 
-#include "common/ansi_text.h"
 #include "common/errors.h"
 
 extern char** environ;
@@ -19,7 +18,7 @@ TDialogAnswer TSdlDialogs::InformationYesNo(TWindowHandle, const std::string& te
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, "No"},
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, "Yes"},
   };
-  const std::string utf8 = AnsiToUtf8(text);
+  const std::string& utf8 = text;  // the program's text is UTF-8
   const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, "Information", utf8.c_str(), 2, buttons,
                                nullptr};
   int answer = kNo;
@@ -32,12 +31,12 @@ TDialogAnswer TSdlDialogs::InformationYesNo(TWindowHandle, const std::string& te
 }
 
 void SdlErrorBox(const std::string& text, const std::string& caption) {
-  std::fprintf(stderr, "%s: %s\n", AnsiToUtf8(caption).c_str(), AnsiToUtf8(text).c_str());
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, AnsiToUtf8(caption).c_str(), AnsiToUtf8(text).c_str(), nullptr);
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
 }
 
 void TSdlShell::Open(TWindowHandle, const std::string& target) {
-  const std::string utf8 = AnsiToUtf8(target);
+  const std::string& utf8 = target;
   char program[] = "xdg-open";
   char* argv[] = {program, const_cast<char*>(utf8.c_str()), nullptr};
   // The handler starts with no signal blocked, whatever this program blocks.
