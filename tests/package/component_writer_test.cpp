@@ -136,10 +136,9 @@ TEST(ComponentWriter, Utf8TextIsStoredAsTypedForEveryReader) {
   s.SetAuthor("plain");
   const std::string ansi = "Zo\xE9 \x97 \xE7" "a va?";
   const auto utf8Tag = [](const std::string& name, const std::string& value) {
-    std::vector<uint8_t> b{static_cast<uint8_t>(name.size())};
-    b.insert(b.end(), name.begin(), name.end());
-    b.insert(b.end(), {0x14, static_cast<uint8_t>(value.size()), 0, 0, 0});
-    return b;
+    std::string b = static_cast<char>(name.size()) + name + '\x14' + static_cast<char>(value.size());
+    b += std::string(3, '\0');
+    return std::vector<uint8_t>(b.begin(), b.end());
   };
   const std::vector<uint8_t> modern = WriteComponentStream(s, TTextForm::Utf8);
   EXPECT_TRUE(Contains(modern, utf8Tag("Text", fits)));
@@ -149,7 +148,8 @@ TEST(ComponentWriter, Utf8TextIsStoredAsTypedForEveryReader) {
   EXPECT_TRUE(Contains(older, std::vector<uint8_t>{0x04, 'T', 'e', 'x', 't', 0x06, static_cast<uint8_t>(ansi.size())}));
   EXPECT_TRUE(Contains(older, utf8Tag("Title", wider)));
 
-  for (const std::vector<uint8_t>& stream : {modern, older}) {
+  for (const bool isOlder : {false, true}) {
+    const std::vector<uint8_t>& stream = isOlder ? older : modern;
     TSSFileLocations runtime, oldForm;
     TMemoryStream forRuntime(stream), forOld(stream);
     bool singleByte = true;
@@ -157,7 +157,7 @@ TEST(ComponentWriter, Utf8TextIsStoredAsTypedForEveryReader) {
     ReadComponentStream(forOld, oldForm);
     EXPECT_EQ(runtime.Text(), fits);
     EXPECT_EQ(runtime.Title(), wider);
-    EXPECT_EQ(singleByte, &stream == &older);
+    EXPECT_EQ(singleByte, isOlder);
     EXPECT_EQ(oldForm.Text(), ansi);
     EXPECT_EQ(oldForm.Title(), "Zo\xE9 ?");  // the code page has no such character
   }

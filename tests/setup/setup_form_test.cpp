@@ -59,7 +59,7 @@ TEST_F(SetupTest, TextsShowAsTypedFromEveryStoredForm) {
   builder_.Settings().SetTitle(polish);
   builder_.Settings().SetAuthor("Zo\xC3\xA9");
   InstallSaver();
-  SetLanguageFile("[Language]\r\nAuthor=Auteur \xE9crit:\r\nTitle=Tytu\xC5\x82:\r\n");
+  SetLanguageFile("[Language]\r\nAuthor=Auteur \xE9" "crit:\r\nTitle=Tytu\xC5\x82:\r\n");
   Open();
   EXPECT_EQ(Texts()["caption"], "Setup [" + polish + "]");
   EXPECT_EQ(Texts()[klblTitle], "Tytu\xC5\x82:" + polish);
