@@ -178,7 +178,7 @@ void TFlashMode::NextMovie() {
   // directory) was never written there: the control is not pointed at it.
   const std::string name = s.FlashFileName(form.FlashIndex());
   if (app::IsPlainFileName(name))
-    flash_->SetMovie(AnsiToUtf16(app::JoinPath(app::GetTempDir(p_.System()), name)));
+    flash_->SetMovie(Utf8ToUtf16(app::JoinPath(app::GetTempDir(p_.System()), name)));
   try {
     flash_->Play();
   } catch (const Exception&) {

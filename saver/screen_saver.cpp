@@ -87,7 +87,7 @@ void TfrmScrn::ReadMuteChoice() {
 void TfrmScrn::Setup() {
   std::unique_ptr<TStream> file = p_.Files().OpenRead(p_.System().ExecutablePath());
   try {
-    if (!ReadSettingsInto(*file, *settings_)) return;  // short trailer: nothing more runs
+    if (!ReadSettingsInto(*file, *settings_, p_.System().AnsiDecoder())) return;  // short trailer: nothing more runs
   } catch (const Exception&) {
     // Unreadable settings: the program ends at the next turn of its loop; set-up goes
     // on with what was read.

@@ -32,6 +32,8 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libx11-dev xscreensaver
   # the maker: pictures, manifest, arguments, JSON
   libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
+  # pictures' own dates and titles, for their captions
+  libexiv2-dev
   # the gallery and recordings, and the side-by-side benchmark
   libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
   ffmpeg chromium

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 
-#include "common/ansi_text.h"
 #include "common/errors.h"
 
 extern char** environ;
@@ -19,7 +18,7 @@ TDialogAnswer TSdlDialogs::InformationYesNo(TWindowHandle, const std::string& te
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNo, "No"},
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYes, "Yes"},
   };
-  const std::string utf8 = AnsiToUtf8(text);
+  const std::string& utf8 = text;  // the program's text is UTF-8
   const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, "Information", utf8.c_str(), 2, buttons,
                                nullptr};
   int answer = kNo;
@@ -32,11 +31,10 @@ TDialogAnswer TSdlDialogs::InformationYesNo(TWindowHandle, const std::string& te
 }
 
 void SdlErrorBox(const std::string& text, const std::string& caption) {
-  const std::string utf8Text = AnsiToUtf8(text), utf8Caption = AnsiToUtf8(caption);
-  std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
                                     0, "OK"};
-  const SDL_MessageBoxData box{SDL_MESSAGEBOX_ERROR, nullptr, utf8Caption.c_str(), utf8Text.c_str(), 1, &ok, nullptr};
+  const SDL_MessageBoxData box{SDL_MESSAGEBOX_ERROR, nullptr, caption.c_str(), text.c_str(), 1, &ok, nullptr};
   int answer = 0;
   SdlShowMessageBox(box, &answer);
 }
@@ -53,7 +51,7 @@ int SdlShowMessageBox(SDL_MessageBoxData box, int* answer) {
 }
 
 void TSdlShell::Open(TWindowHandle, const std::string& target) {
-  const std::string utf8 = AnsiToUtf8(target);
+  const std::string& utf8 = target;
   char program[] = "xdg-open";
   char* argv[] = {program, const_cast<char*>(utf8.c_str()), nullptr};
   // The handler starts with no signal blocked, whatever this program blocks.

@@ -7,6 +7,7 @@
 #include "package/metafile_image.h"
 #include "platform/canvas_host.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_cover_window.h"
 #include "platform/win32/win32_frame_surface.h"
 #include "platform/win32/win32_input.h"
@@ -54,8 +55,8 @@ class TDibPatch {
 };
 
 HFONT MakeFont(const TTextFont& font) {
-  return CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+  return CreateFontW(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.name).c_str());
 }
 
 void RenderMetafile(const TMetafile& metafile, TBitmap24& dst, const TRect& r) {
@@ -357,7 +358,8 @@ TTextSize TWin32Screen::TextExtent(const TTextFont& font, std::string_view text)
   HFONT f = MakeFont(font);
   HGDIOBJ old = SelectObject(dc, f);
   SIZE size{};
-  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = Wide(text);
+  GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
   SelectObject(dc, old);
   DeleteObject(f);
   DeleteDC(dc);
@@ -375,7 +377,9 @@ void TWin32Screen::DrawTextAt(TBitmap24& bitmap, int x, int y, const TTextFont& 
   HGDIOBJ old = SelectObject(patch.DC(), f);
   SetBkMode(patch.DC(), TRANSPARENT);
   SetTextColor(patch.DC(), font.color & 0x00FFFFFFu);
-  TextOutA(patch.DC(), x - area.left, y - area.top, text.data(), static_cast<int>(text.size()));
+  // The wide function: the system links in fonts for the characters this one lacks.
+  const std::wstring wide = Wide(text);
+  TextOutW(patch.DC(), x - area.left, y - area.top, wide.data(), static_cast<int>(wide.size()));
   SelectObject(patch.DC(), old);
   DeleteObject(f);
   patch.CopyBack(bitmap);

@@ -27,6 +27,12 @@ constexpr const char* kDescription =
     "lRandomStyle=true); caption in white Arial 24 pixels high (TextFont.Color=white,\n"
     "TextFont.Height=-24, TextFont.Name=Arial). Text is taken as UTF-8 and shown as typed.\n"
     "\n"
+    "--captions gives each picture its own caption: 'date' the day it was taken (EXIF\n"
+    "DateTimeOriginal, written as --date-format says, strftime, default \"%-d %B %Y\": 14 July\n"
+    "2024), 'title' its own title or description (XMP dc:title, EXIF ImageDescription, XMP\n"
+    "dc:description, IPTC caption), 'name' its file name without the extension, 'none' (the\n"
+    "default) no captions. A picture without one gets none; the saver shows Text there.\n"
+    "\n"
     "--set NAME=VALUE takes every setting by name: ";
 
 std::string Description() {
@@ -56,10 +62,11 @@ int Make(const std::vector<std::string>& args) {
                            {"scrtool make -o holiday.scr ~/Pictures/holiday",
                             "scrtool make -o friend.scr --text \"Happy birthday\" --interval 8s photos/ music/song.mp3",
                             "scrtool make -o x.scr --effects wipes,60-68 --set Background=navy --set lRandomPic=yes pics",
+                            "scrtool make -o trip.scr --captions date --date-format \"%d.%m.%Y\" photos/",
                             "scrtool make --manifest saver.toml -o rebuilt.scr"});
   TMakeJob job;
   std::vector<std::string> pictures, sounds, movies;
-  std::string manifest, maxSize, effects, interval, descriptions;
+  std::string manifest, maxSize, effects, interval, descriptions, captions, dateFormat;
   std::vector<std::string> sets;
   std::vector<std::pair<const char*, std::string>> texts = {
       {"Title", ""}, {"Author", ""}, {"Email", ""}, {"Web", ""}, {"Text", ""}};
@@ -87,14 +94,17 @@ int Make(const std::vector<std::string>& args) {
     app->add_option(option, value, std::string("the saver's ") + (std::string(name) == "Text" ? "caption" : name));
   }
   app->add_option("--descriptions", descriptions, "one description per picture, as comma text");
+  app->add_option("--captions", captions, "each picture's caption: date, title, name or none (default none)")
+      ->check(CLI::IsMember({"date", "title", "name", "none"}, CLI::ignore_case));
+  app->add_option("--date-format", dateFormat, "how --captions date writes the date, strftime (default \"%-d %B %Y\")");
   app->add_flag("--flash", flash, "a Flash saver: plays the movies (Ver=flash)");
   app->add_option("--set", sets, "any setting as NAME=VALUE (repeatable)")->allow_extra_args(false);
 
   return RunCommand(*app, args, [&] {
     if (!manifest.empty()) ReadManifest(manifest, job);
-    for (const std::string& p : pictures) job.pictures.push_back({p, ""});
-    for (const std::string& p : sounds) job.sounds.push_back({p, ""});
-    for (const std::string& p : movies) job.movies.push_back({p, ""});
+    for (const std::string& p : pictures) job.pictures.push_back({p, "", std::nullopt});
+    for (const std::string& p : sounds) job.sounds.push_back({p, "", std::nullopt});
+    for (const std::string& p : movies) job.movies.push_back({p, "", std::nullopt});
     if (job.output.empty()) throw EUsage("no output file; give one with -o OUT.scr");
     if (!maxSize.empty()) std::tie(job.pictureOptions.maxWidth, job.pictureOptions.maxHeight) = ParseMaxSize(maxSize);
     if (quality != 0) job.pictureOptions.quality = quality;
@@ -104,6 +114,10 @@ int Make(const std::vector<std::string>& args) {
       if (!value.empty()) job.settings.emplace_back(name, value);
     if (!descriptions.empty()) job.settings.emplace_back("DescriptCommaList", descriptions);
     if (flash) job.settings.emplace_back("Ver", "flash");
+    if (!captions.empty()) job.captions = *ParseCaptionSource(captions);
+    if (!dateFormat.empty()) job.dateFormat = dateFormat;
+    if (!descriptions.empty() && job.captions != TCaptionSource::None)
+      throw EUsage("--descriptions and --captions both give the pictures' captions; give one of them");
     for (const std::string& nv : sets) {
       const size_t eq = nv.find('=');
       if (eq == std::string::npos || eq == 0) throw EUsage("--set takes NAME=VALUE, not '" + nv + "'");

@@ -101,7 +101,7 @@ TSaverFile::TSaverFile(std::string path) : path_(std::move(path)), bytes_(ReadFi
   TMemoryStream file(bytes_);
   file.Seek(trailer_.SettingsOffset);
   try {
-    ReadComponentStream(file, settings_, TTextForm::Utf8);
+    ReadComponentStream(file, settings_, TTextForm::Utf8, AnsiToUtf8, &singleByteText_);
   } catch (const Exception& e) {
     throw NotSaver("no settings stream at " + std::to_string(trailer_.SettingsOffset) + ": " +
                     e.what());

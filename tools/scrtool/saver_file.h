@@ -49,6 +49,8 @@ class TSaverFile {
   int64_t PackageStart() const { return packageStart_; }
   int64_t SettingsLength() const { return settingsLength_; }
   const TSSFileLocations& Settings() const { return settings_; }
+  // Whether the settings hold non-ASCII text in the single-byte form (older savers).
+  bool SingleByteText() const { return singleByteText_; }
 
   // Every item, in the order preview, pictures, sounds, movies, hook library.
   const std::vector<TSaverItem>& Items() const { return items_; }
@@ -67,6 +69,7 @@ class TSaverFile {
   TPackageTrailer trailer_;
   int64_t packageStart_ = 0;
   int64_t settingsLength_ = 0;
+  bool singleByteText_ = false;
   TSSFileLocations settings_;
   std::vector<TSaverItem> items_;
 };

@@ -11,6 +11,7 @@
 #include "tools/scrtool/cli.h"
 #include "tools/scrtool/default_files.h"
 #include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/make_captions.h"
 #include "tools/scrtool/frame_size.h"
 #include "tools/scrtool/progress_bar.h"
 #include "tools/scrtool/setting_values.h"
@@ -71,7 +72,7 @@ std::pair<int, int> ParseMaxSize(const std::string& text) {
 
 TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
   TPackageBuilder builder;
-  builder.SetTextForm(TTextForm::Utf8);
+  builder.SetTextForm(job.singleByteText ? TTextForm::Utf8SingleByte : TTextForm::Utf8);
   TSSFileLocations& s = builder.Settings();
   ApplyMakeDefaults(s);
   for (const auto& [name, value] : job.settings) SetSetting(s, name, value);
@@ -84,9 +85,13 @@ TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
     }
   };
   named(job.pictures, TContentKind::Picture, items.pictures);
+  std::vector<std::optional<std::string>> givenCaptions;
+  for (const TMakeJob::TNamedFile& f : job.pictures) givenCaptions.push_back(f.caption);
   named(job.sounds, TContentKind::Sound, items.sounds);
   named(job.movies, TContentKind::Movie, items.movies);
   SortInputs(job.inputs, items, warn);
+  givenCaptions.resize(items.pictures.size());
+  ApplyCaptions(s, job, items.pictures, givenCaptions, warn);
   WarnAboutSettings(s, items, warn);
 
   const std::string runtime = job.runtime.empty() ? DefaultRuntimePath() : job.runtime;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/scrtool/make_inputs.h"
+#include "tools/scrtool/picture_captions.h"
 #include "tools/scrtool/picture_convert.h"
 
 namespace scr::tool {
@@ -22,9 +23,18 @@ struct TMakeJob {
   struct TNamedFile {
     std::string path;
     std::string name;  // empty: the file's own name
+    std::optional<std::string> caption;  // a picture's own caption (a manifest's [[picture]])
   };
   std::vector<TNamedFile> pictures, sounds, movies;
   TPictureOptions pictureOptions;
+  // Text that fits Windows-1252 stored single-byte, as older savers hold it (set by
+  // extract's manifest for such a saver, so rebuilding it gives the same bytes);
+  // otherwise every non-ASCII text is stored as UTF-8.
+  bool singleByteText = false;
+  // Each picture's caption (in DescriptCommaList, shown with CaptionMode 1): from its
+  // own data, unless a picture is given one.
+  TCaptionSource captions = TCaptionSource::None;
+  std::string dateFormat = kDefaultDateFormat;
   // Settings by name with their values as typed, applied in order over the defaults.
   std::vector<std::pair<std::string, std::string>> settings;
 };
