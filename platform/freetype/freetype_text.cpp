@@ -81,8 +81,6 @@ struct TFreeTypeText::TImpl {
     if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
     if (const auto it = faces.find(name); it != faces.end()) return it->second;
     FT_Face face = nullptr;
-    // The saver's font name is a family name, never a pattern: a name holding ':' or
-    // '-' (as "Arial:bold" or "Sans-10") asks for nothing more than that family.
     if (FcPattern* pattern = FcPatternCreate()) {
       if (!name.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
       FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
