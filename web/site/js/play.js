@@ -182,6 +182,17 @@ export function initPlay() {
     const file = e.dataTransfer.files[0];
     if (file) openSaver(file);
   });
+  // Savers served beside the page, listed in savers.json (scripts/web.sh puts the
+  // demo's there).
+  fetch('savers.json').then((r) => r.json()).then((names) => {
+    if (!names.length) return;
+    $('demo').hidden = false;
+    $('demo').addEventListener('click', async () => {
+      const response = await fetch(names[0]);
+      if (!response.ok) throw new Error(`Cannot load ${names[0]} (${response.status})`);
+      openSaver(new File([await response.blob()], names[0]));
+    });
+  }).catch(() => {});
   $('play-full').addEventListener('click', () => play(true));
   $('play-page').addEventListener('click', () => play(false));
   document.addEventListener('keydown', onKeyDown, true);
