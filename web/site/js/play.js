@@ -152,7 +152,8 @@ export async function play(full, size) {
     putFile(mod, kSaverPath, new Uint8Array(await current.file.arrayBuffer()));
     running = { mod, full, host };
     document.body.dataset.show = 'running';
-    canvas.focus();
+    canvas.focus({ preventScroll: true });
+    if (!full) box.scrollIntoView({ block: 'nearest' });
     const mute = $('mute').checked === current.info.muted ? -1 : $('mute').checked ? 1 : 0;
     await mod.ccall('scr_web_play', 'number', ['string', 'number', 'number', 'number'],
       [kSaverPath, width, height, mute], { async: true });
