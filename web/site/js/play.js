@@ -50,6 +50,11 @@ export async function openSaver(file) {
   clearMessage();
   $('details').hidden = true;
   current = null;
+  // A saver file never holds more than 2147483647 bytes: a larger file is not read.
+  if (file.size > 2147483647) {
+    showMessage(`${file.name}: larger than any saver file can be`);
+    return;
+  }
   try {
     const info = await readInfo(file);
     if (!info.ok) {
