@@ -40,7 +40,9 @@ class TWebMediaPlayer : public IMediaPlayer {
     CloseDevice();
     const std::shared_ptr<const TWebFiles::TBytes> bytes = media_.Files().Get(fileName_);
     if (!bytes) throw EMediaPlayerError(kMediaFileNotFound);
-    if (!JsAudioOpen(id_, bytes->data(), bytes->size(), WebPath(fileName_))) throw EMediaPlayerError(kMediaCannotPlay);
+    // A track the browser cannot decode opens as one whose playing fails at once: its
+    // failure notice moves the playlist on to the next track.
+    undecodable_ = !JsAudioOpen(id_, bytes->data(), bytes->size(), WebPath(fileName_));
     open_ = true;
   }
 
@@ -50,6 +52,10 @@ class TWebMediaPlayer : public IMediaPlayer {
     if (pendingNotice_) Post(TMPNotifyValue::Superseded);
     pendingNotice_ = false;
     playing_ = false;
+    if (undecodable_) {
+      if (notify) Post(TMPNotifyValue::Failure);
+      return;
+    }
     JsAudioStop(id_);
     if (!JsAudioPlay(id_)) throw EMediaPlayerError(kMediaCannotPlay);
     playing_ = true;
@@ -93,6 +99,7 @@ class TWebMediaPlayer : public IMediaPlayer {
     StopTrack();
     JsAudioClose(id_);
     open_ = false;
+    undecodable_ = false;
   }
 
   // Notices reach the owner from the loop, never from inside a command.
@@ -111,6 +118,7 @@ class TWebMediaPlayer : public IMediaPlayer {
   std::shared_ptr<bool> alive_;
   std::string fileName_;
   bool open_ = false;
+  bool undecodable_ = false;
   bool playing_ = false;
   bool pendingNotice_ = false;
   TRequest request_ = TRequest::None;

@@ -1,10 +1,10 @@
 #pragma once
 // The media player on the page's audio elements: one track at a time, WAV, MP3 and
-// whatever else the browser plays. A track the browser cannot open or start fails with
-// the device's texts, as the system's multimedia commands do, so the playlist skips it
-// as on Windows. Completion notices are posted to the loop: a track that played to its
+// whatever else the browser plays. A missing file or a play the browser refuses fails
+// with the device's texts, as the system's multimedia commands do. Completion notices are posted to the loop: a track that played to its
 // end reports success, a play that replaces or a stop that ends a play that asked for
-// a notice reports superseded or aborted.
+// a notice reports superseded or aborted. A track the browser cannot decode opens, and
+// its play reports failure at once (the page says so), so the next track follows.
 #include <cstdint>
 #include <memory>
 

@@ -143,3 +143,32 @@ test('a damaged file and a file that is not a saver show the reader\'s message, 
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('a movie saver is explained and cannot be started; a track the browser cannot play is skipped with a notice', async () => {
+  const dir = pictures();
+  const movie = makeSaver('movie.scr', [join(dir, 'small.bmp')], ['Ver=flash']);
+  const badTrack = join(outDir, 'broken.wav');
+  writeFileSync(badTrack, Buffer.from('RIFF----WAVEnot really a wave file at all'));
+  const music = makeSaver('badtrack.scr', [join(dir, 'small.bmp'), badTrack, waveFile(2)],
+    ['lExitMouseMove=false', 'SoundRandom=0']);
+  const { page, errors } = await openSite(browser, server.url);
+
+  await openSaverFile(page, movie);
+  assert.equal(await page.$eval('#movie-note', (e) => e.hidden), false);
+  assert.equal(await page.$eval('#play-page', (e) => e.disabled), true);
+
+  await openSaverFile(page, music);
+  assert.equal(await page.$eval('#movie-note', (e) => e.hidden), true);
+  await startInPage(page);
+  await waitFor(() => page.$eval('#message', (e) => !e.hidden && /cannot play the track/.test(e.textContent)), 8000,
+    'the notice of the broken track');
+  // The next track plays.
+  await waitFor(() => page.evaluate(() => {
+    const show = window.scrPage.runningShow();
+    return show && [...show.host.audios.values()].some((a) => a.audio.currentTime > 0.2);
+  }), 8000, 'the next track to play');
+  await page.keyboard.press('Escape');
+  assert.ok(await ended(page, 3000));
+  assert.deepEqual(errors, []);
+  await page.close();
+});
