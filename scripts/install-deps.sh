@@ -39,7 +39,14 @@ packages=(
   ffmpeg chromium
   # MIDI music in the player and in recordings
   timgm6mb-soundfont libfluidsynth-dev
+  # the web build (its Node optimizer needs Node's acorn, which it brings) and the
+  # site's tests: Node and npm for puppeteer-core
+  emscripten
 )
+# Node and npm: any installed Node 18 or later (with npm) will do; otherwise Debian's.
+if [ "${1:-}" != --player ] && { ! command -v node >/dev/null || ! command -v npm >/dev/null; }; then
+  packages+=(nodejs npm)
+fi
 
 player_only=false
 case "${1:-}" in
@@ -86,5 +93,10 @@ todo=$(missing)
 if [ -n "$todo" ]; then
   # shellcheck disable=SC2086
   apt-get install -y -q --no-install-recommends $todo
+fi
+# The site's tests drive Chromium with puppeteer-core, pinned by the committed lockfile.
+web_tests="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
+if ! $player_only && [ -f "$web_tests/package-lock.json" ] && [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
+  (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts)
 fi
 echo "install-deps: all packages present"
