@@ -8,6 +8,9 @@
 #if defined(SCR_BACKEND_SDL)
 #include "platform/sdl/sdl_platform.h"
 #endif
+#if defined(SCR_BACKEND_WEB)
+#include "platform/web/web_platform.h"
+#endif
 
 namespace scr::platform {
 
@@ -28,6 +31,10 @@ const std::vector<TBackend>& Backends() {
 #if defined(SCR_BACKEND_SDL)
       // Full screen on the current display, with no saver file named.
       {"sdl", false, []() -> std::unique_ptr<TPlatform> { return sdl::CreateSdlPlatform(sdl::TSdlOptions{}); }},
+#endif
+#if defined(SCR_BACKEND_WEB)
+      // A stage of the default size with no saver file.
+      {"web", false, []() -> std::unique_ptr<TPlatform> { return web::CreateWebPlatform(web::TWebOptions{}); }},
 #endif
       {"headless", true, [] { return headless::CreateHeadlessPlatform(); }},
   };

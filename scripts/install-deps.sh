@@ -24,7 +24,14 @@ packages=(
   # the gallery and recordings, and the side-by-side benchmark
   libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
   ffmpeg chromium
+  # the web build (its Node optimizer needs Node's acorn, which it brings) and the
+  # site's tests: Node and npm for puppeteer-core
+  emscripten
 )
+# Node and npm: any installed Node 18 or later (with npm) will do; otherwise Debian's.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 missing() {
   local p
@@ -61,5 +68,10 @@ todo=$(missing)
 if [ -n "$todo" ]; then
   # shellcheck disable=SC2086
   apt-get install -y -q --no-install-recommends $todo
+fi
+# The site's tests drive Chromium with puppeteer-core, pinned by the committed lockfile.
+web_tests="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
+if [ -f "$web_tests/package-lock.json" ] && [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
+  (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts)
 fi
 echo "install-deps: all packages present"
