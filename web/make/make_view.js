@@ -417,5 +417,8 @@ writerReady.then((writer) => {
   document.body.dataset.ready = 'true';
   render();
 });
+// The site's offline copy covers this view too.
+if ('serviceWorker' in navigator && location.protocol !== 'file:')
+  navigator.serviceWorker.register('../sw.js', { scope: '../' }).catch((e) => console.warn(`No offline copy: ${e.message}`));
 // For tests and the page's other views.
 window.scrMake = { state, addFiles, movePicture, buildSaver };
