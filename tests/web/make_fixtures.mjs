@@ -1,7 +1,7 @@
 // Inputs for the Make view's tests, made on the spot: JPEG and PNG pictures through the
 // image library's command (vips), a WAV tone written here.
 import { execFileSync } from 'node:child_process';
-import { writeFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
 // A WIDTHxHEIGHT picture with a colour gradient; `options` as vips takes them after
@@ -49,5 +49,26 @@ export function makeWav(folder, name, samples = 8000) {
   header.writeUInt32LE(samples, 40);
   const file = join(folder, name);
   writeFileSync(file, Buffer.concat([header, data]));
+  return file;
+}
+
+// The JPEG with an EXIF block that says "turn 90° clockwise to show" (orientation 6).
+export function withOrientation(file, orientation = 6) {
+  const jpeg = readFileSync(file);
+  const tiff = Buffer.alloc(26);
+  tiff.write('II', 0);
+  tiff.writeUInt16LE(42, 2);
+  tiff.writeUInt32LE(8, 4);
+  tiff.writeUInt16LE(1, 8);  // one entry
+  tiff.writeUInt16LE(0x0112, 10);
+  tiff.writeUInt16LE(3, 12);  // SHORT
+  tiff.writeUInt32LE(1, 14);
+  tiff.writeUInt16LE(orientation, 18);
+  tiff.writeUInt32LE(0, 22);  // no next IFD
+  const body = Buffer.concat([Buffer.from('Exif\0\0', 'latin1'), tiff]);
+  const app1 = Buffer.alloc(4);
+  app1.writeUInt16BE(0xffe1, 0);
+  app1.writeUInt16BE(body.length + 2, 2);
+  writeFileSync(file, Buffer.concat([jpeg.subarray(0, 2), app1, body, jpeg.subarray(2)]));
   return file;
 }
