@@ -75,6 +75,10 @@ test('five pictures and a song make a saver the tools accept, and the saved proj
   assert.ok(left.every((v) => v < 8), `transparency flattened onto the black background (${left})`);
   if (saverdemo) execFileSync(saverdemo, ['frame', saver, join(work, 'frame.bmp'), '0', '320', '240']);
 
+  await page.click('#preview');
+  const player = await page.waitForFrame((f) => f.url().includes('index.html'), { timeout: 30000 });
+  await player.waitForFunction(() => !!window.scrPage?.runningShow(), { timeout: 60000 });
+
   await page.click('#save-project');
   const project = await downloaded(downloads, '.zip');
   const unpacked = join(work, 'project');

@@ -337,19 +337,34 @@ async function download() {
     '"Install" (or "Test" to watch it now).', 'done');
 }
 
+// Plays the saver in the site's Play view, embedded below: handed over as a file, run in
+// the page; the Play view's own Play button shows it full screen.
 async function preview() {
   message('Making the preview…');
   const blob = await buildSaver();
   if (!blob) return;
-  message('');
+  message('The preview plays below; its Play button shows it full screen, Esc ends it.');
   const box = $('preview-box');
   box.hidden = false;
-  // The Play view's player runs the saver when the page has it; otherwise say so.
-  if (window.scrPlayer && window.scrPlayer.playInBox) {
-    window.scrPlayer.playInBox(blob, box);
-  } else {
-    box.textContent = 'The preview needs the Play view of this site; download the saver and open it there.';
+  let frame = box.querySelector('iframe');
+  if (!frame) {
+    frame = document.createElement('iframe');
+    frame.title = 'Preview';
+    frame.allow = 'fullscreen; autoplay';
+    const loaded = new Promise((resolve) => frame.addEventListener('load', resolve, { once: true }));
+    frame.src = new URL('../index.html#play', import.meta.url).href;
+    box.replaceChildren(frame);
+    await loaded;
   }
+  const doc = frame.contentDocument;
+  const input = doc.getElementById('file');
+  const transfer = new DataTransfer();
+  transfer.items.add(new File([blob], saverFileName(currentSettings().pairs)));
+  input.files = transfer.files;
+  input.dispatchEvent(new Event('change'));
+  const details = doc.getElementById('details');
+  for (let i = 0; i < 100 && details.hidden; ++i) await new Promise((r) => setTimeout(r, 100));
+  doc.getElementById('play-page').click();
 }
 
 async function saveProjectFile() {
@@ -361,6 +376,11 @@ async function saveProjectFile() {
 }
 
 async function openProjectFile(file) {
+  if (!/\.zip$/i.test(file.name)) {
+    message(`${file.name}: the page opens projects saved here (.zip). To edit a saver, take it apart with ` +
+      'scrtool extract SAVER FOLDER and make it again with scrtool make --manifest FOLDER/saver.toml.', 'error');
+    return;
+  }
   try {
     const project = await openProject(file);
     const form = $('settings');
