@@ -15,9 +15,10 @@ cmake --build build/web -j"${JOBS:-2}"
 echo "web: the site is in build/web/site"
 [ "${1:-}" = "--build-only" ] && exit 0
 
-# A demo saver beside the page, when the native tools are built.
-if [ -x build/native/tools/scrtool/scrtool ] && [ ! -f build/web/site/demo.scr ] && [ -f build/demo/demo.scr ]; then
+# The demo's saver (scripts/demo.sh makes it) beside the page, which then offers it.
+if [ -f build/demo/demo.scr ]; then
   cp build/demo/demo.scr build/web/site/demo.scr
+  echo '["demo.scr"]' > build/web/site/savers.json
 fi
 port=${PORT:-8080}
 echo "web: serving on http://127.0.0.1:$port/ (Ctrl+C ends)"

@@ -95,6 +95,7 @@ export function makeSaver(name, inputs, settings = [], extra = []) {
 // The frame the headless backend composes for picture index of the saver at w x h,
 // as { width, height, rgb } (rows top-down, 3 bytes a pixel).
 export function composedFrame(saver, index, w, h) {
+  mkdirSync(outDir, { recursive: true });
   const file = join(outDir, `${saver.split('/').pop()}-${index}-${w}x${h}.bmp`);
   execFileSync(saverdemo, ['frame', saver, file, String(index), String(w), String(h)]);
   const b = readFileSync(file);

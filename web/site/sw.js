@@ -2,7 +2,7 @@
 // are served from the copy at once while a fresh copy is fetched for the next one.
 const kCache = 'scr-site-1';
 const kFiles = ['./', 'index.html', 'style.css', 'js/app.js', 'js/play.js', 'js/effects.js', 'js/host.js',
-  'js/module.js', 'scrweb.js', 'scrweb.wasm'];
+  'js/module.js', 'scrweb.js', 'scrweb.wasm', 'savers.json'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));

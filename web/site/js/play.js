@@ -50,6 +50,11 @@ export async function openSaver(file) {
   clearMessage();
   $('details').hidden = true;
   current = null;
+  // A saver file never holds more than 2147483647 bytes: a larger file is not read.
+  if (file.size > 2147483647) {
+    showMessage(`${file.name}: larger than any saver file can be`);
+    return;
+  }
   try {
     const info = await readInfo(file);
     if (!info.ok) {
@@ -152,7 +157,8 @@ export async function play(full, size) {
     putFile(mod, kSaverPath, new Uint8Array(await current.file.arrayBuffer()));
     running = { mod, full, host };
     document.body.dataset.show = 'running';
-    canvas.focus();
+    canvas.focus({ preventScroll: true });
+    if (!full) box.scrollIntoView({ block: 'nearest' });
     const mute = $('mute').checked === current.info.muted ? -1 : $('mute').checked ? 1 : 0;
     await mod.ccall('scr_web_play', 'number', ['string', 'number', 'number', 'number'],
       [kSaverPath, width, height, mute], { async: true });
@@ -182,6 +188,17 @@ export function initPlay() {
     const file = e.dataTransfer.files[0];
     if (file) openSaver(file);
   });
+  // Savers served beside the page, listed in savers.json (scripts/web.sh puts the
+  // demo's there).
+  fetch('savers.json').then((r) => r.json()).then((names) => {
+    if (!names.length) return;
+    $('demo').hidden = false;
+    $('demo').addEventListener('click', async () => {
+      const response = await fetch(names[0]);
+      if (!response.ok) throw new Error(`Cannot load ${names[0]} (${response.status})`);
+      openSaver(new File([await response.blob()], names[0]));
+    });
+  }).catch(() => {});
   $('play-full').addEventListener('click', () => play(true));
   $('play-page').addEventListener('click', () => play(false));
   document.addEventListener('keydown', onKeyDown, true);
