@@ -8,6 +8,12 @@ add_test(NAME web_make_writer
     bash -c "[ -f \"$SCR_WEBWRITER_NODE\" ] || { echo 'SKIP: no web build'; exit 77; }; exec node --no-experimental-fetch --test \"$0\""
     ${CMAKE_CURRENT_SOURCE_DIR}/make_writer.test.mjs)
 set_tests_properties(web_make_writer PROPERTIES LABELS web TIMEOUT 120 SKIP_RETURN_CODE 77)
+add_test(NAME web_make_rules
+  COMMAND ${CMAKE_COMMAND} -E env
+    SCR_WEBWRITER_NODE=${make_writer_node} SCR_WEB_SITE=${SCR_WEB_BUILD_DIR}/site
+    bash -c "[ -f \"$SCR_WEBWRITER_NODE\" ] || { echo 'SKIP: no web build'; exit 77; }; exec node --no-experimental-fetch --test \"$0\""
+    ${CMAKE_CURRENT_SOURCE_DIR}/make_rules.test.mjs)
+set_tests_properties(web_make_rules PROPERTIES LABELS web TIMEOUT 120 SKIP_RETURN_CODE 77)
 add_test(NAME web_make_page
   COMMAND ${CMAKE_COMMAND} -E env
     SCR_WEB_SITE=${SCR_WEB_BUILD_DIR}/site SCR_WEB_TEST_OUT=${CMAKE_CURRENT_BINARY_DIR}/out
