@@ -99,4 +99,9 @@ web_tests="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
 if ! $player_only && [ -f "$web_tests/package-lock.json" ] && [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
   (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts)
 fi
+# The Make view's libraries (pica, fflate), copied into the site, pinned by their lockfile.
+make_view="$(cd "$(dirname "$0")/.." && pwd)/web/make"
+if [ -f "$make_view/package-lock.json" ] && [ ! -d "$make_view/node_modules/pica" ]; then
+  (cd "$make_view" && npm ci --no-audit --no-fund --ignore-scripts)
+fi
 echo "install-deps: all packages present"

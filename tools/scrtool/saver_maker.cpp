@@ -6,14 +6,13 @@
 #include <limits>
 #include <thread>
 
-#include "package/component_writer.h"
-#include "package/package_builder.h"
 #include "tools/scrtool/cli.h"
 #include "tools/scrtool/default_files.h"
 #include "tools/scrtool/file_bytes.h"
 #include "tools/scrtool/make_captions.h"
 #include "tools/scrtool/frame_size.h"
 #include "tools/scrtool/progress_bar.h"
+#include "tools/scrtool/saver_writer.h"
 #include "tools/scrtool/setting_values.h"
 
 namespace scr::tool {
@@ -48,7 +47,7 @@ std::vector<TPackedPicture> PackPictures(const std::vector<TInputFile>& files, c
   return packed;
 }
 
-std::string DefaultHook() { return DefaultHookPath(); }
+std::string DefaultHook() { return FileExists(SCR_DEFAULT_HOOK) ? SCR_DEFAULT_HOOK : ""; }
 
 void WarnAboutSettings(const TSSFileLocations& s, const TSortedInputs& items, const TWarn& warn) {
   if (items.pictures.empty() && !(s.IsFlash() && !items.movies.empty()))
@@ -71,11 +70,9 @@ std::pair<int, int> ParseMaxSize(const std::string& text) {
 }
 
 TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
-  TPackageBuilder builder;
-  builder.SetTextForm(job.singleByteText ? TTextForm::Utf8SingleByte : TTextForm::Utf8);
-  TSSFileLocations& s = builder.Settings();
-  ApplyMakeDefaults(s);
-  for (const auto& [name, value] : job.settings) SetSetting(s, name, value);
+  TSaverContent content;
+  content.textForm = job.singleByteText ? TTextForm::Utf8SingleByte : TTextForm::Utf8;
+  TSSFileLocations s = MakeSettings(job.settings);
 
   TSortedInputs items;
   auto named = [&](const std::vector<TMakeJob::TNamedFile>& files, TContentKind kind, std::vector<TInputFile>& into) {
@@ -97,7 +94,6 @@ TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
   const std::string runtime = job.runtime.empty() ? DefaultRuntimePath() : job.runtime;
   if (!FileExists(runtime))
     throw std::runtime_error("no runtime at " + runtime + "; build the win32 preset or give one with --runtime");
-  builder.SetRuntime(ReadFileBytes(runtime));
 
   TPictureOptions options = job.pictureOptions;
   options.background = ColourToRgb(s.Background());
@@ -109,18 +105,18 @@ TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
   made.preview = !job.preview.empty();
   for (size_t i = 0; i < packed.size(); ++i) {
     made.converted += packed[i].converted ? 1 : 0;
-    std::vector<uint8_t> stream = BuildImageStream(packed[i].pictureClass, packed[i].bytes);
+    TStoredPicture stored{pictures[i].name, std::move(packed[i].pictureClass), std::move(packed[i].bytes)};
     if (made.preview && i == 0)
-      builder.SetPreview(std::move(stream));
+      content.preview = std::move(stored);
     else
-      builder.AddPicture(pictures[i].name, std::move(stream));
+      content.pictures.push_back(std::move(stored));
   }
-  for (const TInputFile& f : items.sounds) builder.AddSound(f.name, ReadFileBytes(f.path));
-  for (const TInputFile& f : items.movies) builder.AddMovie(f.name, ReadFileBytes(f.path));
+  for (const TInputFile& f : items.sounds) content.sounds.push_back({f.name, ReadFileBytes(f.path)});
+  for (const TInputFile& f : items.movies) content.movies.push_back({f.name, ReadFileBytes(f.path)});
   const std::string hook = job.noHook ? "" : job.hook.empty() ? DefaultHook() : job.hook;
-  if (!hook.empty()) builder.SetHookLibrary(ReadFileBytes(hook));
+  if (!hook.empty()) content.hook = ReadFileBytes(hook);
 
-  const TBuiltPackage built = builder.Build();
+  const TBuiltPackage built = WriteSaver(ReadFileBytes(runtime), s, std::move(content));
   WriteFileBytes(job.output, built.bytes);
   made.bytes = built.bytes.size();
   made.pictures = items.pictures.size();

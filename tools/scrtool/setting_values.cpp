@@ -10,7 +10,7 @@
 #include "common/int_convert.h"
 #include "package/property_text.h"
 #include "package/type_info.h"
-#include "tools/scrtool/cli.h"
+#include "tools/scrtool/usage_error.h"
 #include "tools/scrtool/effect_list.h"
 
 namespace scr::tool {
