@@ -191,6 +191,20 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
   } else if (&type == &FontStylesType()) {
     text = StyleText(name, value);
   }
+  // The presentation settings take a few values only; the show reads others as 0.
+  struct TRange {
+    std::string_view name;
+    int32_t last;
+    const char* forms;
+  };
+  for (const TRange& r : {TRange{"FillMode", 2, "give 0 (colour), 1 (blur) or 2 (crop)"},
+                          TRange{"PanZoom", 30, "give a percentage 0..30 (0: still pictures)"},
+                          TRange{"CaptionMode", 1, "give 0 (Text on every picture) or 1 (each picture's description)"}}) {
+    if (name != r.name) continue;
+    const std::optional<int32_t> v = TryStrToInt(Trimmed(value));
+    if (!v || *v < 0 || *v > r.last) Refuse(name, value, r.forms);
+    text = std::to_string(*v);
+  }
   try {
     SetPropertyText(settings, name, text);
   } catch (const std::exception&) {
