@@ -74,6 +74,7 @@ TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) {
   TSSFileLocations& s = builder.Settings();
   ApplyMakeDefaults(s);
   for (const auto& [name, value] : job.settings) SetSetting(s, name, value);
+  FinishMakeDefaults(s, job.settings);
 
   TSortedInputs items;
   auto named = [&](const std::vector<TMakeJob::TNamedFile>& files, TContentKind kind, std::vector<TInputFile>& into) {

@@ -152,6 +152,16 @@ void ApplyMakeDefaults(TSSFileLocations& s) {
   s.TextFont().SetColor(0x00FFFFFF);
   s.TextFont().SetHeight(-24);
   s.TextFont().SetName("Arial");
+  // The show people expect today: no bars, slow motion, a caption that reads on any
+  // screen; no repeats follows lRandomPic (FinishMakeDefaults).
+  s.SetFillMode(1);
+  s.SetPanZoom(8);
+  s.SetlCaptionScaled(true);
+}
+
+void FinishMakeDefaults(TSSFileLocations& s, const std::vector<std::pair<std::string, std::string>>& given) {
+  const bool named = std::any_of(given.begin(), given.end(), [](const auto& nv) { return SameText(nv.first, "lNoRepeat"); });
+  if (!named) s.SetlNoRepeat(s.lRandomPic());
 }
 
 std::vector<std::string> SettableNames(const TSSFileLocations& settings) {
