@@ -234,6 +234,8 @@ void TfrmScrn::FormDestroy() {
     p_.Screen().SetIdleHandler({});
   }
   slideTimer_->SetEnabled(false);
+  if (motionTimer_) motionTimer_->SetEnabled(false);
+  prepared_.reset();
   settings_ = std::make_unique<TSSFileLocations>();
 }
 

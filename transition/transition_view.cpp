@@ -155,6 +155,17 @@ void TCustomTransitionView::Invalidate() {
 
 void TCustomTransitionView::Update() { host_.UpdateNow(); }
 
+bool TCustomTransitionView::ReplaceFrame(TBitmap24& frame) {
+  if (Busy() || painting_ || frame_.Empty() || frame.Width() != frame_.Width() || frame.Height() != frame_.Height())
+    return false;
+  if (!shared_->frameLock.TryLock()) return false;
+  std::swap(frame_, frame);
+  shared_->frameLock.Unlock();
+  InvalidateArea(TRect{0, 0, frame_.Width(), frame_.Height()});
+  host_.UpdateNow();
+  return true;
+}
+
 void TCustomTransitionView::RequestRepaint() {
   if (!frame_.Empty() && !painting_) Invalidate();
 }

@@ -77,6 +77,11 @@ class TCustomTransitionView {
   // show, and requests a repaint. Ignored while Busy, when already empty, or while
   // another thread holds the frame's canvas.
   void Clear();
+  // When not Busy and `frame` has the shown frame's size: shows it at once in place of
+  // the shown picture, without a transition, and repaints now. The bitmaps are swapped,
+  // so `frame` comes back holding the frame shown before, for reuse. False (nothing
+  // changed) when it cannot: a moving picture is redrawn this way while it is held.
+  bool ReplaceFrame(TBitmap24& frame);
 
   // Position and size in the parent's client area.
   int Left() const { return left_; }

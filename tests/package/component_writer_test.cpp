@@ -100,7 +100,30 @@ TEST(ComponentWriter, EverySettingRoundTrips) {
   EXPECT_EQ(read.FlashFileNames(), (TStringList{"m1.swf", ""}));
   EXPECT_EQ(read.Descriptions(), (TStringList{"first one", "", "last"}));
   // Every property of the record is covered by the fixture.
-  EXPECT_EQ(ListProperties(read).size(), 2u + 33u - 1u + 7u);  // Name, Tag; TextFont as its 7
+  EXPECT_EQ(ListProperties(read).size(), 2u + 33u - 1u + 7u + 6u);  // Name, Tag; TextFont as its 7; presentation
+}
+
+// The presentation settings stay out of the stream at their defaults, so a saver
+// without them is written byte for byte as before; set, each is written and reads back.
+TEST(ComponentWriter, PresentationSettingsOnlyWhenSet) {
+  constexpr const char* kNames[] = {"FillMode", "PanZoom", "lPairPortraits", "lNoRepeat", "CaptionMode",
+                                    "lCaptionScaled"};
+  const std::vector<uint8_t> plain = WriteComponentStream(TSSFileLocations{});
+  for (const char* name : kNames) EXPECT_FALSE(Contains(plain, TBytes().S(name).Take())) << name;
+
+  TSSFileLocations s;
+  s.SetFillMode(2);
+  s.SetPanZoom(30);
+  s.SetlPairPortraits(true);
+  s.SetlNoRepeat(true);
+  s.SetCaptionMode(1);
+  s.SetlCaptionScaled(true);
+  const std::vector<uint8_t> bytes = WriteComponentStream(s);
+  EXPECT_TRUE(Contains(bytes, TBytes().S("FillMode")({2, 2}).Take()));
+  EXPECT_TRUE(Contains(bytes, TBytes().S("PanZoom")({2, 30}).Take()));
+  EXPECT_TRUE(Contains(bytes, TBytes().S("lNoRepeat")({9}).Take()));
+  const TSSFileLocations read = test::ReadSettings(bytes);
+  EXPECT_EQ(Texts(read), Texts(s));
 }
 
 TEST(ComponentWriter, ConstructionValuesRoundTrip) {

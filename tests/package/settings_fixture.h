@@ -49,6 +49,12 @@ inline TSSFileLocations FullSettings() {
   s.SetFlashFileNamesCommaList("m1.swf,");
   s.SetFlashSizesCommaList("1,2");
   s.SetDescriptCommaList("\"first one\",,last");
+  s.SetFillMode(1);
+  s.SetPanZoom(8);
+  s.SetlPairPortraits(true);
+  s.SetlNoRepeat(true);
+  s.SetCaptionMode(1);
+  s.SetlCaptionScaled(true);
   return s;
 }
 

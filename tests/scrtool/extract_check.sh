@@ -191,4 +191,26 @@ expect 2 "$scrtool" frame in/a.png in/sub/b.jpg --style 5 --progress 50 -o f.png
 grep -q "no pictures" warn.txt
 grep -q "3 descriptions for 0 pictures" warn.txt
 grep -q "flash without movies" warn.txt
+
+# The show's defaults for new savers, each switched off, and the range refusals.
+show() { "$scrtool" inspect "$1" --json | python3 -c '
+import json, sys
+s = json.load(sys.stdin)["settings"]
+print(s["FillMode"], s["PanZoom"], s["lNoRepeat"], s["lPairPortraits"], s["lCaptionScaled"])'; }
+"$scrtool" make -o d.scr --runtime runtime.exe in >/dev/null 2>&1
+test "$(show d.scr)" = "1 8 False False True"
+"$scrtool" make -o r.scr --runtime runtime.exe --set lRandomPic=yes --pair-portraits --fill crop in >/dev/null 2>&1
+test "$(show r.scr)" = "2 8 True True True"
+"$scrtool" make -o o.scr --runtime runtime.exe --set lRandomPic=yes --repeat --fill colour --pan-zoom 0 \
+  --caption-fixed --no-pair-portraits in >/dev/null 2>&1
+test "$(show o.scr)" = "0 0 False False False"
+# Switched off, the presentation settings stay out of the stream: the classic saver.
+if grep -qa "FillMode\|PanZoom\|lNoRepeat\|lCaptionScaled" o.scr; then echo "default settings written" >&2; exit 1; fi
+"$scrtool" extract r.scr r-out >/dev/null
+"$scrtool" make --manifest r-out/saver.toml -o r-again.scr >/dev/null 2>&1
+cmp r.scr r-again.scr
+expect 2 "$scrtool" make -o x.scr --pan-zoom 31 in
+expect 2 "$scrtool" make -o x.scr --fill stripes in
+expect 2 "$scrtool" make -o x.scr --repeat --no-repeat in
+{ "$scrtool" make -o x.scr --set FillMode=3 in 2>&1 || true; } | grep -q "give 0 (colour), 1 (blur) or 2 (crop)"
 echo ok

@@ -25,7 +25,13 @@ constexpr const char* kDescription =
     "and a click (lExitKeyPress, lExitMouseMove, lExitMouseClick = true); a new picture every\n"
     "5000 ms (Interval); effects 0..126 in random order (EffectCommaList=all,\n"
     "lRandomStyle=true); caption in white Arial 24 pixels high (TextFont.Color=white,\n"
-    "TextFont.Height=-24, TextFont.Name=Arial). Text is taken as UTF-8 and shown as typed.\n"
+    "TextFont.Height=-24, TextFont.Name=Arial), 24 pixels at 1080 screen lines and scaled with\n"
+    "the screen, with a soft dark outline (lCaptionScaled=true; --caption-fixed for plain 24\n"
+    "pixels). Text is taken as UTF-8 and shown as typed. The show: a blurred copy of the picture\n"
+    "instead of bars (--fill blur; --fill colour for the background colour, --fill crop to\n"
+    "cover the screen), a slow pan and zoom by up to 8 % (--pan-zoom 8; --pan-zoom 0 for still\n"
+    "pictures) and, when pictures come in random order, every picture once before any again\n"
+    "(--no-repeat, on with lRandomPic; --repeat for plain random draws).\n"
     "\n"
     "--captions gives each picture its own caption: 'date' the day it was taken (EXIF\n"
     "DateTimeOriginal, written as --date-format says, strftime, default \"%-d %B %Y\": 14 July\n"
@@ -63,6 +69,8 @@ int Make(const std::vector<std::string>& args) {
                             "scrtool make -o friend.scr --text \"Happy birthday\" --interval 8s photos/ music/song.mp3",
                             "scrtool make -o x.scr --effects wipes,60-68 --set Background=navy --set lRandomPic=yes pics",
                             "scrtool make -o trip.scr --captions date --date-format \"%d.%m.%Y\" photos/",
+                            "scrtool make -o calm.scr --fill colour --pan-zoom 0 --caption-fixed pics",
+                            "scrtool make -o family.scr --fill crop --pair-portraits --set lRandomPic=yes pics",
                             "scrtool make --manifest saver.toml -o rebuilt.scr"});
   TMakeJob job;
   std::vector<std::string> pictures, sounds, movies;
@@ -72,6 +80,9 @@ int Make(const std::vector<std::string>& args) {
       {"Title", ""}, {"Author", ""}, {"Email", ""}, {"Web", ""}, {"Text", ""}};
   bool flash = false;
   int quality = 0;
+  // The show's presentation: each option and its opposite.
+  std::string fill, panZoom;
+  bool pairOn = false, pairOff = false, noRepeat = false, repeat = false, captionScaled = false, captionFixed = false;
 
   app->add_option("inputs", job.inputs, "picture, music and movie files and folders");
   app->add_option("-o,--output", job.output, "the saver file to write");
@@ -98,6 +109,21 @@ int Make(const std::vector<std::string>& args) {
       ->check(CLI::IsMember({"date", "title", "name", "none"}, CLI::ignore_case));
   app->add_option("--date-format", dateFormat, "how --captions date writes the date, strftime (default \"%-d %B %Y\")");
   app->add_flag("--flash", flash, "a Flash saver: plays the movies (Ver=flash)");
+  app->add_option("--fill", fill, "around the picture: blur (a blurred copy, default), colour (Background) or crop "
+                                 "(the picture covers the screen)")
+      ->check(CLI::IsMember({"colour", "color", "blur", "crop"}));
+  app->add_option("--pan-zoom", panZoom, "slow pan and zoom by up to N % while a picture is held, 0..30; 0 for still "
+                                         "pictures (default 8)");
+  auto* pair = app->add_flag("--pair-portraits", pairOn, "two portrait pictures in a row share a landscape screen");
+  app->add_flag("--no-pair-portraits", pairOff, "every picture on its own (default)")->excludes(pair);
+  auto* norepeat = app->add_flag("--no-repeat", noRepeat,
+                                 "random pictures: each once before any again (default with lRandomPic)");
+  app->add_flag("--repeat", repeat, "random pictures: plain random draws, a picture may come again soon")
+      ->excludes(norepeat);
+  auto* scaled = app->add_flag("--caption-scaled", captionScaled,
+                               "caption height for 1080 lines, scaled with the screen, outlined (default)");
+  app->add_flag("--caption-fixed", captionFixed, "caption at TextFont.Height pixels on every screen, no outline")
+      ->excludes(scaled);
   app->add_option("--set", sets, "any setting as NAME=VALUE (repeatable)")->allow_extra_args(false);
 
   return RunCommand(*app, args, [&] {
@@ -118,6 +144,11 @@ int Make(const std::vector<std::string>& args) {
     if (!dateFormat.empty()) job.dateFormat = dateFormat;
     if (!descriptions.empty() && job.captions != TCaptionSource::None)
       throw EUsage("--descriptions and --captions both give the pictures' captions; give one of them");
+    if (!fill.empty()) job.settings.emplace_back("FillMode", fill == "blur" ? "1" : fill == "crop" ? "2" : "0");
+    if (!panZoom.empty()) job.settings.emplace_back("PanZoom", panZoom);
+    if (pairOn || pairOff) job.settings.emplace_back("lPairPortraits", pairOn ? "true" : "false");
+    if (noRepeat || repeat) job.settings.emplace_back("lNoRepeat", noRepeat ? "true" : "false");
+    if (captionScaled || captionFixed) job.settings.emplace_back("lCaptionScaled", captionScaled ? "true" : "false");
     for (const std::string& nv : sets) {
       const size_t eq = nv.find('=');
       if (eq == std::string::npos || eq == 0) throw EUsage("--set takes NAME=VALUE, not '" + nv + "'");

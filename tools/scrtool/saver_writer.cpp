@@ -9,6 +9,7 @@ TSSFileLocations MakeSettings(const std::vector<std::pair<std::string, std::stri
   TSSFileLocations s;
   ApplyMakeDefaults(s);
   for (const auto& [name, value] : settings) SetSetting(s, name, value);
+  FinishMakeDefaults(s, settings);
   return s;
 }
 

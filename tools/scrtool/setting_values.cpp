@@ -152,6 +152,16 @@ void ApplyMakeDefaults(TSSFileLocations& s) {
   s.TextFont().SetColor(0x00FFFFFF);
   s.TextFont().SetHeight(-24);
   s.TextFont().SetName("Arial");
+  // The show people expect today: no bars, slow motion, a caption that reads on any
+  // screen; no repeats follows lRandomPic (FinishMakeDefaults).
+  s.SetFillMode(1);
+  s.SetPanZoom(8);
+  s.SetlCaptionScaled(true);
+}
+
+void FinishMakeDefaults(TSSFileLocations& s, const std::vector<std::pair<std::string, std::string>>& given) {
+  const bool named = std::any_of(given.begin(), given.end(), [](const auto& nv) { return SameText(nv.first, "lNoRepeat"); });
+  if (!named) s.SetlNoRepeat(s.lRandomPic());
 }
 
 std::vector<std::string> SettableNames(const TSSFileLocations& settings) {
@@ -190,6 +200,20 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
     text = ColourText(name, value);
   } else if (&type == &FontStylesType()) {
     text = StyleText(name, value);
+  }
+  // The presentation settings take a few values only; the show reads others as 0.
+  struct TRange {
+    std::string_view name;
+    int32_t last;
+    const char* forms;
+  };
+  for (const TRange& r : {TRange{"FillMode", 2, "give 0 (colour), 1 (blur) or 2 (crop)"},
+                          TRange{"PanZoom", 30, "give a percentage 0..30 (0: still pictures)"},
+                          TRange{"CaptionMode", 1, "give 0 (Text on every picture) or 1 (each picture's description)"}}) {
+    if (name != r.name) continue;
+    const std::optional<int32_t> v = TryStrToInt(Trimmed(value));
+    if (!v || *v < 0 || *v > r.last) Refuse(name, value, r.forms);
+    text = std::to_string(*v);
   }
   try {
     SetPropertyText(settings, name, text);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "package/settings.h"
@@ -14,7 +15,13 @@ namespace scr::tool {
 // What `make` starts from, so that a saver made with no settings can be lived with:
 // it closes on a key press, a mouse move or a click, moves on every 5 seconds through
 // every effect in random order, and shows its caption in white 24-pixel sans-serif.
+// It also fills the screen with a blurred copy of each picture (FillMode 1), pans and
+// zooms by up to 8 % (PanZoom 8) and scales the caption with the screen (lCaptionScaled).
 void ApplyMakeDefaults(TSSFileLocations& settings);
+
+// The defaults that follow other settings, once all given ones are set: lNoRepeat, unless
+// given, is on exactly when pictures come in random order.
+void FinishMakeDefaults(TSSFileLocations& settings, const std::vector<std::pair<std::string, std::string>>& given);
 
 // Sets one setting. Names compare without regard to letter case; Booleans take
 // true/false/yes/no/on/off/1/0, colours a name with or without "cl", #RRGGBB or a
