@@ -5,7 +5,7 @@
 # whole frame with nothing left over it, in the same mode and in the black one.
 set -euo pipefail
 source "$(dirname "$0")/../wine/wine-env.sh"
-source "$(dirname "$0")/wine-two-monitors.sh"
+source "$(dirname "$0")/../two-monitors-x.sh"
 source "$(dirname "$0")/wine-saver-env.sh"
 
 primary() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1024x768+0+0 +repage "BMP3:$1"; }

@@ -7,7 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../wine/wine-env.sh"
 
-source "$(dirname "$0")/wine-two-monitors.sh"
+source "$(dirname "$0")/../two-monitors-x.sh"
 
 source "$(dirname "$0")/wine-saver-env.sh"
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sourced by the Wine tests on two monitors: Xorg's dummy driver on a display of its
+# Sourced by the tests on two monitors (Wine and the Linux player): Xorg's dummy driver on a display of its
 # own with two outputs side by side, 1024 x 768 each, the primary (DUMMY0) on the left,
 # the desktop painted magenta. Sets DISPLAY and SCR_XVFB_PID (the server ends with the
 # test).
