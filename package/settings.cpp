@@ -81,6 +81,7 @@ const TClassInfo& TSSFileLocations::StaticClassInfo() {
           str("Email", &C::Email, &C::SetEmail),
           str("Web", &C::Web, &C::SetWeb),
           str("Ver", &C::Ver, &C::SetVer),
+          props::WithDefault(integer("MonitorMode", &C::MonitorMode, &C::SetMonitorMode), kMonitorsBlack),
           integer("HookPosition", &C::HookPosition, &C::SetHookPosition),
           integer("HookSize", &C::HookSize, &C::SetHookSize),
           str("EffectCommaList", &C::EffectCommaList, &C::SetEffectCommaList),

@@ -12,6 +12,10 @@
 
 namespace scr {
 
+// The values of MonitorMode: every other display black (also for values not known),
+// the same show on each, a different picture on each.
+inline constexpr int32_t kMonitorsBlack = 0, kMonitorsSame = 1, kMonitorsDifferent = 2;
+
 using TStringList = std::vector<std::string>;
 
 class TSSFileLocations : public TComponent {
@@ -65,6 +69,9 @@ class TSSFileLocations : public TComponent {
   const std::string& Ver() const { return ver_; }
   void SetVer(std::string_view v) { ver_ = v; }
   bool IsFlash() const { return ver_ == "flash"; }
+  // What the displays other than the primary one show while the saver runs.
+  int32_t MonitorMode() const { return monitorMode_; }
+  void SetMonitorMode(int32_t v) { monitorMode_ = v; }
   int32_t HookPosition() const { return hookPosition_; }
   void SetHookPosition(int32_t v) { hookPosition_ = v; }
   int32_t HookSize() const { return hookSize_; }
@@ -162,6 +169,7 @@ class TSSFileLocations : public TComponent {
   bool soundLoop_ = false, mute_ = false, exitMouseMove_ = false, exitMouseClick_ = false, exitKeyPress_ = false,
        showMouseCursor_ = false, exitFSCommandQuit_ = false;
   std::string title_, author_, email_, web_, ver_;
+  int32_t monitorMode_ = 0;
   int32_t hookPosition_ = 0;
   int32_t hookSize_ = 0;
   // The show's presentation settings.

@@ -66,6 +66,9 @@ class TScreenEventsRelay : public IWindowEvents {
   void Destroyed() override {
     if (events_) events_->Destroyed();
   }
+  void DisplayChanged() override {
+    if (events_) events_->DisplayChanged();
+  }
   bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
     return events_ && events_->UserMessage(message, wparam, lparam);
   }

@@ -14,7 +14,7 @@
 #include "package/settings.h"
 #include "platform/platform.h"
 #include "platform/screen.h"
-#include "saver/cover_windows.h"
+#include "saver/monitor_shows.h"
 #include "saver/prepared_picture.h"
 #include "saver/saver_parts.h"
 #include "saver/show_view.h"
@@ -92,8 +92,11 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   TSSFileLocations& Settings() { return *settings_; }
   TShowView& PShow() { return *pshow_; }
   platform::ITimer& SlideTimer() { return *slideTimer_; }
-  // The black windows over the other displays while the saver runs.
-  const TCoverWindows& Covers() const { return covers_; }
+  // The covers and shows over the other displays while the saver runs.
+  const TMonitorShows& MonitorShows() const { return monitors_; }
+  // The displays changed while the saver runs: the window follows the primary one,
+  // the covers and shows the others.
+  void FormDisplayChanged();
 
  private:
   // IScreenWindowEvents
@@ -102,6 +105,7 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   void Closing() override { FormClose(); }
   void Destroyed() override { FormDestroy(); }
   bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override;
+  void DisplayChanged() override { FormDisplayChanged(); }
   void KeyDown(uint16_t key, platform::TShiftBits shift) override { FormKeyDown(key, shift); }
   void MouseMove(platform::TShiftBits shift, int x, int y) override;
   void MouseDown(platform::TButton button, platform::TShiftBits shift, int x, int y) override;
@@ -113,6 +117,8 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   bool PasswordAccepts();
   void ReadMuteChoice();
   std::string ExecutableDirectory();
+  // What the other displays show: the settings' MonitorMode; black for a movie saver.
+  int32_t MonitorModeInUse() const;
 
   platform::TPlatform& p_;
   TSaverParts parts_;
@@ -120,7 +126,7 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   std::unique_ptr<TShowView> pshow_;
   std::unique_ptr<platform::ITimer> slideTimer_;
   std::unique_ptr<TSSFileLocations> settings_;
-  TCoverWindows covers_;
+  TMonitorShows monitors_;
   // The presentation: the prepared picture on show (none for plainly composed ones),
   // the redraw of a moving one, the shuffled order and a picture drawn ahead by a pair.
   std::unique_ptr<TPreparedPicture> prepared_;

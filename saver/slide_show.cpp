@@ -115,7 +115,9 @@ void TfrmScrn::NextPicture() {
     pshow_->Clear();
     pshow_->Update();
   }
+  monitors_.StartPicture(p_, s, picIndex_, pshow_->Style());
   pshow_->Execute();
+  monitors_.FinishPicture();
 
   record.reset();
   file.reset();

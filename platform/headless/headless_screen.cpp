@@ -273,6 +273,25 @@ TBitmap24 THeadlessScreen::Snapshot() const {
   return shot;
 }
 
+TBitmap24 THeadlessScreen::Snapshot(const TRect& area) const {
+  TBitmap24 shot(std::max(0, area.Width()), std::max(0, area.Height()));
+  for (const THeadlessScreenWindow* w : windows_)
+    if (w->Visible()) DrawBitmap(shot, w->Bounds().left - area.left, w->Bounds().top - area.top, w->Canvas());
+  for (const THeadlessCoverWindow* c : covers_) {
+    if (!c->Visible()) continue;
+    const TRect b = Intersect(c->Bounds(), area);
+    for (int y = b.top; y < b.bottom; ++y)
+      std::fill_n(shot.Row(y - area.top) + 3 * (b.left - area.left), 3 * b.Width(), uint8_t{0});
+  }
+  return shot;
+}
+
+std::vector<THeadlessScreen::TCoverState> THeadlessScreen::ScreenWindows() const {
+  std::vector<TCoverState> out;
+  for (const THeadlessScreenWindow* w : windows_) out.push_back(TCoverState{w->Handle(), w->Bounds(), w->Visible()});
+  return out;
+}
+
 THeadlessScreenWindow* THeadlessScreen::InputTarget() const {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
     if ((*it)->Visible()) return *it;
@@ -283,6 +302,11 @@ std::optional<std::pair<TWindowHandle, TRect>> THeadlessScreen::WindowAt(int x, 
   for (const THeadlessCoverWindow* c : covers_) {
     const TRect b = c->Bounds();
     if (c->Visible() && x >= b.left && x < b.right && y >= b.top && y < b.bottom) return std::pair{c->Handle(), b};
+  }
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    const TRect b = (*it)->Bounds();
+    if ((*it)->Visible() && x >= b.left && x < b.right && y >= b.top && y < b.bottom)
+      return std::pair{(*it)->Handle(), b};
   }
   if (const THeadlessScreenWindow* w = InputTarget()) return std::pair{w->Handle(), w->Bounds()};
   return std::nullopt;

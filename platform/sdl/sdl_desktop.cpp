@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_desktop.h"
 
+#include "platform/sdl/sdl_displays.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -59,6 +61,11 @@ std::unique_ptr<IDeviceContext> TSdlDesktop::WindowDC(TWindowHandle window) {
   return std::make_unique<TSdlDeviceContext>(*this, window);
 }
 
+std::vector<TMonitor> TSdlDesktop::Monitors() {
+  if (stage_.kind == TSdlStage::TKind::FullScreen) return SdlMonitors();
+  return {TMonitor{ScreenRect(), true}};
+}
+
 TRect TSdlDesktop::ScreenRect() {
   switch (stage_.kind) {
     case TSdlStage::TKind::Window: return TRect{0, 0, stage_.width, stage_.height};
@@ -67,11 +74,7 @@ TRect TSdlDesktop::ScreenRect() {
       for (const auto& [h, w] : windows_)
         if (w->Foreign()) return TRect{0, 0, w->Width(), w->Height()};
       return TRect{0, 0, stage_.width, stage_.height};
-    case TSdlStage::TKind::FullScreen: {
-      SDL_Rect r{0, 0, 0, 0};
-      if (SDL_GetDisplayBounds(0, &r) != 0) return TRect{0, 0, 640, 480};
-      return TRect{r.x, r.y, r.x + r.w, r.y + r.h};
-    }
+    case TSdlStage::TKind::FullScreen: return SdlMonitors().front().bounds;
   }
   return TRect{};
 }
@@ -175,6 +178,11 @@ void TSdlDesktop::Dispatch(const SDL_Event& event) {
       Guarded([&] { handler(reinterpret_cast<intptr_t>(event.user.data1)); });
     }
     return;  // a wake-up only has to end the wait: the turn serves the workers
+  }
+  if (IsDisplayChange(event)) {
+    for (auto& [h, w] : std::map<TWindowHandle, TSdlWindow*>(windows_))
+      if (Find(h)) Guarded([&] { w->DisplayChanged(); });
+    return;
   }
   const TSdlInput input = TranslateEvent(event);
   switch (input.kind) {

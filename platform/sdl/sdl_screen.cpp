@@ -4,6 +4,7 @@
 
 #include "platform/absent_services.h"
 #include "platform/canvas_host.h"
+#include "platform/sdl/sdl_displays.h"
 #include "platform/sdl/sdl_window.h"
 #include "transition/colors.h"
 
@@ -44,6 +45,8 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private TScre
   void SetColor(uint32_t rgb) override { SetCanvasColor(rgb); }
   uint32_t Color() const override { return CanvasColor(); }
   void SetBounds(const TRect& bounds) override {
+    // Full screen, the window follows its bounds to their display.
+    if (desktop_.Stage().kind == TSdlStage::TKind::FullScreen && window_.Exists()) MoveToDisplay(window_.Sdl(), bounds);
     bounds_ = bounds;
     SetClientSize(std::max(0, bounds.Width()), std::max(0, bounds.Height()));
   }
@@ -165,6 +168,19 @@ class TSdlTimer : public ITimer, private TSdlTimerSlot {
 
 std::unique_ptr<IScreenWindow> TSdlScreen::CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) {
   return std::make_unique<TSdlScreenWindow>(desktop_, desc, events);
+}
+
+std::unique_ptr<IWindow> TSdlScreen::CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) {
+  // Full screen only: a window or a foreign window is all the player shows on.
+  if (desktop_.Stage().kind != TSdlStage::TKind::FullScreen) return nullptr;
+  TWindowSpec desc;
+  desc.caption = "scrplay cover";
+  desc.bounds = bounds;
+  desc.color = 0;
+  desc.borderless = true;
+  auto cover = std::make_unique<TSdlScreenWindow>(desktop_, desc, events);
+  cover->MakeTopmost();
+  return cover;
 }
 
 std::unique_ptr<ITimer> TSdlScreen::CreateTimer() { return std::make_unique<TSdlTimer>(desktop_); }

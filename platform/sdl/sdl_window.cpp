@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
 #include "common/errors.h"
+#include "platform/sdl/sdl_displays.h"
 #include "platform/sdl/sdl_x11_root.h"
 
 namespace scr::platform::sdl {
@@ -22,8 +23,10 @@ TSdlWindow::TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEve
                                  stage.height, SDL_WINDOW_HIDDEN);
       break;
     case TSdlStage::TKind::FullScreen: {
-      const TRect screen = desktop_.ScreenRect();
-      window_ = SDL_CreateWindow(desc.caption.c_str(), screen.left, screen.top, screen.Width(), screen.Height(),
+      // On the display the bounds lie on: the primary for the saver window, another
+      // for a cover or a show of the other displays.
+      const SDL_Rect place = SdlDisplayFor(desc.bounds);
+      window_ = SDL_CreateWindow(desc.caption.c_str(), place.x, place.y, place.w, place.h,
                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
       break;
     }
@@ -111,6 +114,10 @@ void TSdlWindow::Turn() {
 
 void TSdlWindow::Activate() {
   if (events_) events_->Activated();
+}
+
+void TSdlWindow::DisplayChanged() {
+  if (events_) events_->DisplayChanged();
 }
 
 void TSdlWindow::UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {

@@ -53,6 +53,7 @@ class TSdlWindow : public IWindow {
   void Turn();
   void Activate();
   void UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam);
+  void DisplayChanged();
   // The close query and, when it agrees, the destruction.
   void CloseNow();
   // Destroys the window now (the events' Destroyed runs first).

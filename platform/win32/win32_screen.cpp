@@ -172,6 +172,11 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
         // Wakes the message loop, which ends once its main window is gone.
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
         return 0;
+      case WM_DISPLAYCHANGE:
+        // Sent to every top-level window when a display is added or removed or one's
+        // resolution changes; Monitors() already tells the new desk.
+        if (events_) events_->DisplayChanged();
+        break;
       case WM_ERASEBKGND: return 1;  // the paint covers everything
       case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -100,7 +100,7 @@ TEST(ComponentWriter, EverySettingRoundTrips) {
   EXPECT_EQ(read.FlashFileNames(), (TStringList{"m1.swf", ""}));
   EXPECT_EQ(read.Descriptions(), (TStringList{"first one", "", "last"}));
   // Every property of the record is covered by the fixture.
-  EXPECT_EQ(ListProperties(read).size(), 2u + 33u - 1u + 7u + 6u);  // Name, Tag; TextFont as its 7; presentation
+  EXPECT_EQ(ListProperties(read).size(), 2u + 34u - 1u + 7u + 6u);  // Name, Tag; TextFont as its 7; presentation
 }
 
 // The presentation settings stay out of the stream at their defaults, so a saver
@@ -129,6 +129,16 @@ TEST(ComponentWriter, PresentationSettingsOnlyWhenSet) {
 TEST(ComponentWriter, ConstructionValuesRoundTrip) {
   const TSSFileLocations original;
   EXPECT_EQ(Texts(test::ReadSettings(WriteComponentStream(original))), Texts(original));
+}
+
+TEST(ComponentWriter, MonitorModeIsWrittenOnlyWhenNotBlack) {
+  const std::vector<uint8_t> name = {'M', 'o', 'n', 'i', 't', 'o', 'r', 'M', 'o', 'd', 'e'};
+  TSSFileLocations s;
+  EXPECT_FALSE(Contains(WriteComponentStream(s), name));  // older readers meet nothing new
+  s.SetMonitorMode(kMonitorsSame);
+  const std::vector<uint8_t> bytes = WriteComponentStream(s);
+  EXPECT_TRUE(Contains(bytes, name));
+  EXPECT_EQ(test::ReadSettings(bytes).MonitorMode(), kMonitorsSame);
 }
 
 TEST(ComponentWriter, NamedObjectKeepsItsName) {

@@ -35,6 +35,7 @@ inline TSSFileLocations FullSettings() {
   s.SetEmail("ann@example.invalid");
   s.SetWeb("http://example.invalid/");
   s.SetVer("flash");
+  s.SetMonitorMode(kMonitorsDifferent);
   s.SetHookPosition(1392000);
   s.SetHookSize(32768);
   std::string effects;

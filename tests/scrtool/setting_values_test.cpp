@@ -75,6 +75,12 @@ TEST(SettingValuesTest, ForgivingFormsReachTheRecord) {
   EXPECT_EQ(s.Interval(), 2500);
   SetSetting(s, "EffectCommaList", "wipes,60-61");
   EXPECT_EQ(s.Effects().back(), "61");
+  SetSetting(s, "monitormode", " Different ");
+  EXPECT_EQ(s.MonitorMode(), kMonitorsDifferent);
+  SetSetting(s, "MonitorMode", "1");
+  EXPECT_EQ(s.MonitorMode(), kMonitorsSame);
+  SetSetting(s, "MonitorMode", "black");
+  EXPECT_EQ(s.MonitorMode(), kMonitorsBlack);
   SetSetting(s, "Text", "Zoé");
   EXPECT_EQ(s.Text(), "Zoé");  // kept as UTF-8; the writer decides how it is stored
 }
@@ -106,6 +112,8 @@ TEST(SettingValuesTest, RefusedValuesNameTheAcceptedForms) {
                          TCase{"TextFont.Pitch", "wide", "fpVariable"},
                          TCase{"SoundRandom", "often", "whole number"},
                          TCase{"Interval", "2 minutes", "5s, 1500ms"},
+                         TCase{"MonitorMode", "3", "black (0"},
+                         TCase{"MonitorMode", "mirror", "same (1"},
                          TCase{"EffectCommaList", "fade", "scrtool effects"}}) {
     SCOPED_TRACE(c.name);
     TSSFileLocations s;

@@ -80,6 +80,9 @@ std::vector<TProblem> Check(const std::string& path, size_t& itemCount) {
     if (!n || *n < 0 || *n > kLastEffect)
       problems.push_back({"effect " + std::to_string(i), "'" + effects[i] + "' is not an effect number 0..127"});
   }
+  if (s.MonitorMode() < kMonitorsBlack || s.MonitorMode() > kMonitorsDifferent)
+    problems.push_back({"settings", "MonitorMode " + std::to_string(s.MonitorMode()) +
+                                        " is not 0, 1 or 2; the runtime keeps the other displays black"});
   auto lists = [&](const char* kind, const TStringList& positions, const TStringList& names, const TStringList& sizes) {
     if (names.size() != positions.size() || sizes.size() != positions.size())
       problems.push_back({"settings", std::string("the ") + kind + " lists differ in length: " +

@@ -60,7 +60,7 @@ std::string Description() {
   return kDescription + names +
          ".\nBooleans: true/false, yes/no, on/off, 1/0. Colours: white, clNavy, #FFCC00 or $00BBGGRR.\n"
          "Font styles: bold,italic,underline,strikeout. Effects: numbers, ranges (60-68) and\n"
-         "families (see 'scrtool effects'). Intervals: 5000, 1500ms, 5s.";
+         "families (see 'scrtool effects'). Intervals: 5000, 1500ms, 5s. MonitorMode: black, same, different.";
 }
 
 int Make(const std::vector<std::string>& args) {
@@ -71,10 +71,11 @@ int Make(const std::vector<std::string>& args) {
                             "scrtool make -o trip.scr --captions date --date-format \"%d.%m.%Y\" photos/",
                             "scrtool make -o calm.scr --fill colour --pan-zoom 0 --caption-fixed pics",
                             "scrtool make -o family.scr --fill crop --pair-portraits --set lRandomPic=yes pics",
+                            "scrtool make -o wall.scr --monitors different --set lRandomPic=yes photos/",
                             "scrtool make --manifest saver.toml -o rebuilt.scr"});
   TMakeJob job;
   std::vector<std::string> pictures, sounds, movies;
-  std::string manifest, maxSize, effects, interval, descriptions, captions, dateFormat;
+  std::string manifest, maxSize, effects, interval, descriptions, captions, dateFormat, monitors;
   std::vector<std::string> sets;
   std::vector<std::pair<const char*, std::string>> texts = {
       {"Title", ""}, {"Author", ""}, {"Email", ""}, {"Web", ""}, {"Text", ""}};
@@ -100,6 +101,9 @@ int Make(const std::vector<std::string>& args) {
                 "package picture files untouched (JPEG, BMP, ICO and metafiles only)");
   app->add_option("--effects", effects, "effect list: numbers, ranges, families (default all, random order)");
   app->add_option("--interval", interval, "time per picture: milliseconds or 5s, 1500ms (default 5000)");
+  app->add_option("--monitors", monitors,
+                  "the displays beside the primary: black, same (the show on each) or different (a picture of "
+                  "its own on each); default black");
   for (auto& [name, value] : texts) {
     const std::string option = "--" + AsciiLowerCase(name);
     app->add_option(option, value, std::string("the saver's ") + (std::string(name) == "Text" ? "caption" : name));
@@ -136,6 +140,7 @@ int Make(const std::vector<std::string>& args) {
     if (quality != 0) job.pictureOptions.quality = quality;
     if (!effects.empty()) job.settings.emplace_back("EffectCommaList", effects);
     if (!interval.empty()) job.settings.emplace_back("Interval", interval);
+    if (!monitors.empty()) job.settings.emplace_back("MonitorMode", monitors);
     for (const auto& [name, value] : texts)
       if (!value.empty()) job.settings.emplace_back(name, value);
     if (!descriptions.empty()) job.settings.emplace_back("DescriptCommaList", descriptions);

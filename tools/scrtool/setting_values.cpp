@@ -140,6 +140,16 @@ std::string StyleText(std::string_view name, std::string_view value) {
 
 }  // namespace
 
+int32_t ParseMonitorMode(std::string_view typed) {
+  const std::string v = AsciiLowerCase(Trimmed(typed));
+  if (v == "black" || v == "0") return kMonitorsBlack;
+  if (v == "same" || v == "1") return kMonitorsSame;
+  if (v == "different" || v == "2") return kMonitorsDifferent;
+  Refuse("MonitorMode", typed,
+         "give black (0: the other displays dark), same (1: the show on every display) or different (2: a "
+         "different picture on each)");
+}
+
 void ApplyMakeDefaults(TSSFileLocations& s) {
   s.SetlExitKeyPress(true);
   s.SetlExitMouseMove(true);
@@ -192,6 +202,8 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
   std::string text(value);
   if (name == "Interval") {
     text = std::to_string(ParseMilliseconds(value));
+  } else if (name == "MonitorMode") {
+    text = std::to_string(ParseMonitorMode(value));
   } else if (name == "EffectCommaList") {
     text = EffectCommaText(ParseEffectList(value));
   } else if (&type == &BooleanType()) {

@@ -26,7 +26,7 @@ void FinishMakeDefaults(TSSFileLocations& settings, const std::vector<std::pair<
 // Sets one setting. Names compare without regard to letter case; Booleans take
 // true/false/yes/no/on/off/1/0, colours a name with or without "cl", #RRGGBB or a
 // number, font styles names with or without "fs" (bold,italic), Interval
-// milliseconds or a value with a unit, EffectCommaList an effect list. Refusals raise
+// milliseconds or a value with a unit, MonitorMode black/same/different or 0/1/2, EffectCommaList an effect list. Refusals raise
 // EUsage: an unknown name with the closest known one, a value with the accepted forms.
 // The lists and places of the packaged items are refused: they come from the items.
 void SetSetting(TSSFileLocations& settings, std::string_view name, std::string_view value);
@@ -40,6 +40,10 @@ std::vector<std::string> SettableNames(const TSSFileLocations& settings);
 // Milliseconds from "5000", "1500ms", "5s", "2.5s" or "1m"; negatives and other forms
 // raise EUsage naming the accepted forms.
 int32_t ParseMilliseconds(std::string_view text);
+
+// MonitorMode from black, same, different or 0, 1, 2 (any letter case); anything
+// else raises EUsage naming the accepted forms.
+int32_t ParseMonitorMode(std::string_view text);
 
 // A Windows colour (0x00BBGGRR) as red, green and blue; system colours and the special
 // values give black.
