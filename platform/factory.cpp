@@ -1,7 +1,9 @@
 #include <functional>
 
-#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
+#if defined(SCR_BACKEND_HEADLESS)
+#include "platform/headless/headless_platform.h"
+#endif
 #if defined(SCR_BACKEND_WIN32)
 #include "platform/win32/win32_platform.h"
 #endif
@@ -29,7 +31,9 @@ const std::vector<TBackend>& Backends() {
       // Full screen on the current display, with no saver file named.
       {"sdl", false, []() -> std::unique_ptr<TPlatform> { return sdl::CreateSdlPlatform(sdl::TSdlOptions{}); }},
 #endif
+#if defined(SCR_BACKEND_HEADLESS)
       {"headless", true, [] { return headless::CreateHeadlessPlatform(); }},
+#endif
   };
   return backends;
 }
