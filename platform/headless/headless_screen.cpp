@@ -69,6 +69,7 @@ class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public T
     });
   }
   ~THeadlessScreenWindow() override {
+    WaitWorkers();  // while the window they belong to is still there
     screen_.WindowGone(this);
     window_.reset();
   }
