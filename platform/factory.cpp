@@ -1,7 +1,9 @@
 #include <functional>
 
-#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
+#if defined(SCR_BACKEND_HEADLESS)
+#include "platform/headless/headless_platform.h"
+#endif
 #if defined(SCR_BACKEND_WIN32)
 #include "platform/win32/win32_platform.h"
 #endif
@@ -36,7 +38,9 @@ const std::vector<TBackend>& Backends() {
       // A stage of the default size with no saver file.
       {"web", false, []() -> std::unique_ptr<TPlatform> { return web::CreateWebPlatform(web::TWebOptions{}); }},
 #endif
+#if defined(SCR_BACKEND_HEADLESS)
       {"headless", true, [] { return headless::CreateHeadlessPlatform(); }},
+#endif
   };
   return backends;
 }

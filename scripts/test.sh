@@ -31,7 +31,7 @@ fi
 if [ -z "${SCR_SKIP_TSAN:-}" ]; then
   cmake --preset tsan >/dev/null
   cmake --build --preset tsan --target transition_run_test -j "$jobs"
-  ctest --test-dir build/tsan -L unit -R '^(ViewDestruction|ViewRunTable|WorkerRegistry)\.' -j "$jobs" \
+  ctest --test-dir build/tsan -L unit -R '^(ViewDestruction|ViewRunTable|ViewFreeRun|WorkerRegistry)\.' -j "$jobs" \
     --output-on-failure --timeout 600
 fi
 

@@ -84,11 +84,18 @@ void RenderMetafile(const TMetafile& metafile, TBitmap24& dst, const TRect& r) {
 
 // ---- Screen windows ----
 
+// Posted by a worker of the picture show control when it asks for the main thread: the
+// window serves the workers' requests from the main message loop as well as from the
+// control's own pumping.
+constexpr UINT kServeWorkersMessage = WM_APP + 0x2A0;
+
 class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
  public:
   TWin32ScreenWindow(TWin32Desktop& desktop, IScreenWindowEvents* events)
-      : TCanvasHost([this] { PostMessageA(hwnd_, WM_NULL, 0, 0); }), desktop_(desktop), events_(events) {}
+      : TCanvasHost([this] { PostMessageA(hwnd_, kServeWorkersMessage, 0, 0); }), desktop_(desktop), events_(events) {}
   ~TWin32ScreenWindow() override {
+    // The workers go first, while the window they post to is still there.
+    WaitWorkers();
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   }
 
@@ -177,6 +184,7 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
         // resolution changes; Monitors() already tells the new desk.
         if (events_) events_->DisplayChanged();
         break;
+      case kServeWorkersMessage: ServeWorkers(); return 0;
       case WM_ERASEBKGND: return 1;  // the paint covers everything
       case WM_PAINT: {
         PAINTSTRUCT ps;
