@@ -30,7 +30,7 @@ BAND=48
 make_saver() {
   local name=$1
   shift
-  (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime "$RUNTIME" --hook "$HOOK" \
+  (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime "$RUNTIME" --hook "$HOOK" --fill colour --pan-zoom 0 --caption-fixed \
     --picture small.bmp --picture huge.bmp --picture wide.bmp --text "Caption of the test" \
     --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy \
     --set lExitKeyPress=False --set lExitMouseMove=False --set lExitMouseClick=False "$@" >/dev/null)

@@ -49,7 +49,7 @@ trap 'stop_player; kill $SCR_XVFB_PID 2>/dev/null || true' EXIT
 make_saver() {
   local name=$1
   shift
-  (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime runtime.bin --no-hook \
+  (cd "$OUT" && "$SCRTOOL" make -o "$name.scr" --runtime runtime.bin --no-hook --fill colour --pan-zoom 0 --caption-fixed \
     --picture small.bmp --picture huge.bmp --picture wide.bmp --text "Caption of the test" \
     --set TextFont.Size=16 --set TextFont.Color=clYellow --set Background=clNavy \
     --set lExitKeyPress=False --set lExitMouseMove=False --set lExitMouseClick=False "$@" >/dev/null)

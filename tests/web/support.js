@@ -86,7 +86,8 @@ export function makeSaver(name, inputs, settings = [], extra = []) {
   const runtime = join(outDir, 'runtime-standin.bin');
   if (!existsSync(runtime)) writeFileSync(runtime, Buffer.from('MZ stand-in runtime for the page tests'));
   const out = join(outDir, name);
-  const args = ['make', '-o', out, '--runtime', runtime, ...extra];
+  // The still look of older savers, so frames compare with the composed ones.
+  const args = ['make', '-o', out, '--runtime', runtime, '--fill', 'colour', '--pan-zoom', '0', '--caption-fixed', ...extra];
   for (const s of settings) args.push('--set', s);
   execFileSync(scrtool, [...args, ...inputs], { stdio: ['ignore', 'ignore', 'inherit'] });
   return out;
