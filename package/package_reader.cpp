@@ -15,11 +15,11 @@ void SeekTo(TStream& stream, int64_t position) {
 
 }  // namespace
 
-bool ReadSettingsInto(TStream& stream, TSSFileLocations& settings) {
+bool ReadSettingsInto(TStream& stream, TSSFileLocations& settings, TTextForm textForm) {
   const std::optional<TPackageTrailer> trailer = ReadTrailer(stream);
   if (!trailer) return false;
   SeekTo(stream, trailer->SettingsOffset);
-  ReadComponentStream(stream, settings);
+  ReadComponentStream(stream, settings, textForm);
   return true;
 }
 

@@ -8,13 +8,15 @@
 #include "common/stream.h"
 #include "package/image.h"
 #include "package/settings.h"
+#include "package/value_reader.h"
 
 namespace scr {
 
 // The saver window's reader: trailer, then the settings stream into `settings`.
 // Returns false, reading nothing, when the file is too short for the trailer; stream
-// errors propagate (properties read before one keep their values).
-bool ReadSettingsInto(TStream& stream, TSSFileLocations& settings);
+// errors propagate (properties read before one keep their values). The tools read the
+// strings as UTF-8 (see TTextForm); the runtime as ANSI text.
+bool ReadSettingsInto(TStream& stream, TSSFileLocations& settings, TTextForm textForm = TTextForm::Ansi);
 
 // The setup dialog's reader: the record created from the class named in the stream,
 // which must be "TSSFileLocations" (else EInvalidCast). nullptr when the file is too

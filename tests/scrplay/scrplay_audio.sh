@@ -18,7 +18,7 @@ play() {
   wait_gone 10 "$name ends on SIGTERM"
 }
 
-make_saver tune --effects 0 --interval 60000 --sound tone.wav --set lMute=False
+make_saver tune --effects 0 --interval 60000ms --sound tone.wav --set lMute=False
 play tune
 check audio_heard "a wave track is heard"
 check '[ "$(private_folders)" = 0 ]' "the private folder with the track is gone"

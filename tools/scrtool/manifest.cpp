@@ -129,6 +129,15 @@ class TManifestReader {
       const auto q = node.value<int64_t>();
       if (!node.is_integer() || *q < 1 || *q > 100) Fail(node, "quality takes a whole number from 1 to 100");
       job_.pictureOptions.quality = static_cast<int>(*q);
+    } else if (key == "order") {
+      try {
+        job_.order = ParseInputOrder(Text(node, key));
+      } catch (const EUsage& e) {
+        Fail(node, e.what());
+      }
+    } else if (key == "skip_bad") {
+      if (!node.is_boolean()) Fail(node, "skip_bad takes true or false");
+      job_.skipBad = *node.value<bool>();
     } else if (key == "keep_originals") {
       if (!node.is_boolean()) Fail(node, "keep_originals takes true or false");
       job_.pictureOptions.keepOriginals = *node.value<bool>();
@@ -140,7 +149,7 @@ class TManifestReader {
         CanonicalSettingName(check_, key);
       } catch (const EUsage& e) {
         Fail(node, std::string(e.what()) + "; besides the settings the manifest takes output, runtime, hook, preview, inputs, pictures, "
-                       "sounds, movies, max_size, quality and keep_originals");
+                       "sounds, movies, max_size, quality, keep_originals, order and skip_bad");
       }
       Setting(key, node);
     }
