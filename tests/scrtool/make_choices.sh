@@ -48,7 +48,7 @@ test "$got" = "IMG_10 img_2 IMG_9 B " || { echo "date order: $got" >&2; exit 1; 
 expect_status 2 run --dry-run -o order.scr --order size order
 
 # --- --interval takes a unit
-expect_status 2 run -o i.scr --interval 5ms order
+expect_status 2 run -o i.scr --interval 5 order
 grep -q "5s" status.err && grep -q "5000ms" status.err
 run -o i.scr --interval 0s order >/dev/null 2>zero.err
 grep -q "never changes its picture" zero.err
@@ -135,7 +135,8 @@ mean_difference() {  # OURS REFERENCE: mean absolute difference per channel
 }
 for picture in p3.jpg cmyk.jpg rgb16.png grey.png; do
   run -o colour.scr --quality 100 $picture >/dev/null
-  "$scrtool" extract --force colour.scr colour >/dev/null
+  rm -rf colour
+  "$scrtool" extract colour.scr colour >/dev/null
   case $picture in
     grey.png | rgb16.png) vips colourspace $picture ref.v srgb ;;
     *) vips icc_transform $picture ref.v srgb --embedded ;;

@@ -84,11 +84,8 @@ bool JpegNeedsNothing(const std::vector<uint8_t>& bytes, const TPictureOptions& 
          FitsLimits(header.width(), header.height(), o);
 }
 
-// `manage`: convert through the colour profile to sRGB. Pictures in sRGB already
-// are spared the transform.
-vips::VOption* FitOptions(int maxHeight, bool manage) {
-  vips::VOption* o = VImage::option()->set("height", maxHeight > 0 ? maxHeight : kNoLimit)->set("size", VIPS_SIZE_DOWN);
-  return manage ? o->set("export_profile", "srgb") : o;
+vips::VOption* FitOptions(int maxHeight) {
+  return VImage::option()->set("height", maxHeight > 0 ? maxHeight : kNoLimit)->set("size", VIPS_SIZE_DOWN);
 }
 
 // Decoded, upright, shrunk to the limits (Lanczos, keeping the aspect ratio), in sRGB
@@ -96,8 +93,22 @@ vips::VOption* FitOptions(int maxHeight, bool manage) {
 VImage UprightFitted(const std::vector<uint8_t>& bytes, int maxWidth, int maxHeight) {
   const VImage header = VImage::new_from_buffer(bytes.data(), bytes.size(), "");
   const bool manage = HasForeignProfile(header) || header.interpretation() == VIPS_INTERPRETATION_CMYK;
+  if (manage) {
+    // The colour transform first, as libvips' own icc_transform does it, then the
+    // shrinking: the thumbnail's combined path gives slightly other colours for CMYK.
+    VImage image = VImage::new_from_buffer(bytes.data(), bytes.size(), "")
+                       .icc_transform("srgb", VImage::option()
+                                                  ->set("embedded", true)
+                                                  ->set("input_profile", header.interpretation() ==
+                                                                                 VIPS_INTERPRETATION_CMYK
+                                                                             ? "cmyk"
+                                                                             : "srgb"))
+                       .autorot();
+    image = image.thumbnail_image(maxWidth > 0 ? maxWidth : kNoLimit, FitOptions(maxHeight));
+    return image.colourspace(VIPS_INTERPRETATION_sRGB);
+  }
   TBlob in{vips_blob_new(nullptr, bytes.data(), bytes.size())};
-  VImage image = VImage::thumbnail_buffer(in.blob, maxWidth > 0 ? maxWidth : kNoLimit, FitOptions(maxHeight, manage));
+  VImage image = VImage::thumbnail_buffer(in.blob, maxWidth > 0 ? maxWidth : kNoLimit, FitOptions(maxHeight));
   return image.colourspace(VIPS_INTERPRETATION_sRGB);
 }
 
@@ -138,7 +149,7 @@ TPackedPicture ShrunkGraphic(const TGraphic& graphic, const TPictureOptions& opt
                  uint32_t(options.background.b) << 16 | uint32_t(options.background.g) << 8 | options.background.r);
   graphic.Draw(bitmap, 0, 0);
   const VImage image = media::ImageOf(bitmap).thumbnail_image(options.maxWidth > 0 ? options.maxWidth : kNoLimit,
-                                                              FitOptions(options.maxHeight, false));
+                                                              FitOptions(options.maxHeight));
   return Jpeg(image.cast(VIPS_FORMAT_UCHAR), options);
 }
 
