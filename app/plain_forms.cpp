@@ -40,7 +40,7 @@ class TPlainSaverForm : public TMainForm, public platform::IWindowEvents {
     initializing_ = false;
     std::unique_ptr<TStream> file = p_.Files().OpenRead(p_.System().ExecutablePath());
     try {
-      if (!ReadSettingsInto(*file, settings_)) return;  // no trailer: nothing more to do
+      if (!ReadSettingsInto(*file, settings_, p_.System().AnsiDecoder())) return;  // no trailer: nothing more to do
     } catch (const Exception&) {
       p_.Application().Terminate();
       return;

@@ -158,6 +158,37 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<uint8_t>(c) >= 0x80) return false;
+  return true;
+}
+
+std::u32string Utf8ToCodePoints(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); i += length) {
+    const std::optional<char32_t> cp = DecodeUtf8(text, i, length);
+    out += cp ? *cp : U'\uFFFD';
+  }
+  return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (char32_t cp : Utf8ToCodePoints(text)) {
+    if (cp >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
 std::u16string AnsiToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

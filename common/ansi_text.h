@@ -31,6 +31,19 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // unassigned become the control characters of the same number).
 std::string AnsiToUtf8(std::string_view text);
 
+// Turns the system's single-byte (ANSI code page) text into UTF-8. AnsiToUtf8 is the
+// Windows-1252 one; the Windows backend gives the system's own code page.
+using TAnsiDecoder = std::string (*)(std::string_view);
+
+// True when every byte is below 0x80.
+bool IsAscii(std::string_view text);
+
+// UTF-8 to UTF-16 code units; a malformed sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+
+// UTF-8 to UTF-32 code points; a malformed sequence becomes U+FFFD.
+std::u32string Utf8ToCodePoints(std::string_view text);
+
 // ANSI text to UTF-16 code units, with the same mapping as AnsiToUtf8.
 std::u16string AnsiToUtf16(std::string_view text);
 

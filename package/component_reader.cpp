@@ -126,8 +126,9 @@ void ReadBody(TValueReader& r, TComponent& object) {
 
 }  // namespace
 
-std::unique_ptr<TComponent> ReadComponentStream(TStream& stream, const TClassRegistry& classes) {
-  TValueReader r(stream);
+std::unique_ptr<TComponent> ReadComponentStream(TStream& stream, const TClassRegistry& classes, TTextForm textForm,
+                                                TAnsiDecoder ansi) {
+  TValueReader r(stream, textForm, ansi);
   r.ReadSignature();
   ReadPrefix(r);
   const std::string className = r.ReadShortString();
@@ -156,12 +157,14 @@ std::optional<std::vector<uint8_t>> ReadPictureDataBlock(TStream& stream) {
   return block;
 }
 
-void ReadComponentStream(TStream& stream, TComponent& target, TTextForm textForm) {
-  TValueReader r(stream, textForm);
+void ReadComponentStream(TStream& stream, TComponent& target, TTextForm textForm, TAnsiDecoder ansi,
+                         bool* sawSingleByteText) {
+  TValueReader r(stream, textForm, ansi);
   r.ReadSignature();
   ReadPrefix(r);
   r.ReadShortString();
   ReadBody(r, target);
+  if (sawSingleByteText) *sawSingleByteText = r.SawSingleByteText();
 }
 
 }  // namespace scr

@@ -34,12 +34,17 @@ const TClassRegistry& PackageClasses();
 // short), "Class <name> not found", "''<name>'' is not a valid component name", or
 // "Error reading <object>.<property>: <message>" for anything that goes wrong inside a
 // property record (the error keeps its class). A failed read frees the object.
-std::unique_ptr<TComponent> ReadComponentStream(TStream& stream, const TClassRegistry& classes = PackageClasses());
+// In the UTF-8 forms strings arrive as UTF-8, single-byte text decoded by `ansi`.
+std::unique_ptr<TComponent> ReadComponentStream(TStream& stream, const TClassRegistry& classes = PackageClasses(),
+                                                TTextForm textForm = TTextForm::Ansi, TAnsiDecoder ansi = AnsiToUtf8);
 
 // Reads a stream into an existing object; the class name in the stream is read past
 // and ignored. After a failure the target keeps the properties read before it.
-// In UTF-8 form the target's strings receive UTF-8 text (see TTextForm).
-void ReadComponentStream(TStream& stream, TComponent& target, TTextForm textForm = TTextForm::Ansi);
+// In the UTF-8 forms the target's strings receive UTF-8 text, single-byte text decoded
+// by `ansi` (see TTextForm). `sawSingleByteText`, when given, is set to whether a
+// string held non-ASCII text in the single-byte form (a complete read only).
+void ReadComponentStream(TStream& stream, TComponent& target, TTextForm textForm = TTextForm::Ansi,
+                         TAnsiDecoder ansi = AnsiToUtf8, bool* sawSingleByteText = nullptr);
 
 // Reads an image stream's "Picture.Data" block as stored, without decoding it;
 // nothing when the stream has none. Fails like ReadComponentStream on a damaged stream.
@@ -48,8 +53,9 @@ std::optional<std::vector<uint8_t>> ReadPictureDataBlock(TStream& stream);
 // Reads a stream that must create an object of class T; another class raises
 // EInvalidCast("Invalid class typecast").
 template <class T>
-std::unique_ptr<T> ReadComponentAs(TStream& stream, const TClassRegistry& classes = PackageClasses()) {
-  std::unique_ptr<TComponent> object = ReadComponentStream(stream, classes);
+std::unique_ptr<T> ReadComponentAs(TStream& stream, const TClassRegistry& classes = PackageClasses(),
+                                   TTextForm textForm = TTextForm::Ansi, TAnsiDecoder ansi = AnsiToUtf8) {
+  std::unique_ptr<TComponent> object = ReadComponentStream(stream, classes, textForm, ansi);
   T* typed = dynamic_cast<T*>(object.get());
   if (typed == nullptr) throw EInvalidCast("Invalid class typecast");
   object.release();

@@ -47,12 +47,9 @@ void TComponentStreamWriter::Integer(int32_t value) {
 }
 
 void TComponentStreamWriter::String(std::string_view value) {
-  if (textForm_ == TTextForm::Utf8) {
-    if (const std::optional<std::string> ansi = Utf8ToAnsiExact(value)) {
-      textForm_ = TTextForm::Ansi;
-      String(*ansi);
-      textForm_ = TTextForm::Utf8;
-      return;
+  if (textForm_ != TTextForm::Ansi && !IsAscii(value)) {
+    if (textForm_ == TTextForm::Utf8SingleByte) {
+      if (const std::optional<std::string> ansi = Utf8ToAnsiExact(value)) return SingleByte(*ansi);
     }
     if (value.size() > INT32_MAX) throw std::length_error("string too long for a stream");
     Tag(out_, TValueTag::Utf8String);
@@ -60,6 +57,10 @@ void TComponentStreamWriter::String(std::string_view value) {
     out_.Bytes(std::span(reinterpret_cast<const uint8_t*>(value.data()), value.size()));
     return;
   }
+  SingleByte(value);
+}
+
+void TComponentStreamWriter::SingleByte(std::string_view value) {
   const std::span bytes(reinterpret_cast<const uint8_t*>(value.data()), value.size());
   if (value.size() <= 255) {
     Tag(out_, TValueTag::String);

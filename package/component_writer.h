@@ -26,9 +26,9 @@ class TComponentStreamWriter {
   void PropertyName(std::string_view name) { ShortString(name); }
 
   // Values, each with its tag: integers with the smallest of tags 2, 3, 4; strings of
-  // up to 255 bytes with tag 6 and longer ones with tag 12. In UTF-8 form a string
-  // that fits the ANSI code page is stored converted to it, any other as a UTF-8
-  // string (tag 20), which readers convert to their own code page.
+  // up to 255 bytes with tag 6 and longer ones with tag 12. In the UTF-8 forms
+  // non-ASCII text is stored as a UTF-8 string (tag 20), except that
+  // Utf8SingleByte stores text that fits Windows-1252 single-byte (see TTextForm).
   void Integer(int32_t value);
   void String(std::string_view value);
   void Ident(std::string_view name);
@@ -48,6 +48,8 @@ class TComponentStreamWriter {
   std::vector<uint8_t> Take() { return std::move(out_.Data()); }
 
  private:
+  void SingleByte(std::string_view value);  // tag 6 or 12, the bytes as they are
+
   TByteWriter out_;
   TTextForm textForm_;
 };

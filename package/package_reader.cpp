@@ -15,19 +15,19 @@ void SeekTo(TStream& stream, int64_t position) {
 
 }  // namespace
 
-bool ReadSettingsInto(TStream& stream, TSSFileLocations& settings, TTextForm textForm) {
+bool ReadSettingsInto(TStream& stream, TSSFileLocations& settings, TAnsiDecoder ansi) {
   const std::optional<TPackageTrailer> trailer = ReadTrailer(stream);
   if (!trailer) return false;
   SeekTo(stream, trailer->SettingsOffset);
-  ReadComponentStream(stream, settings, textForm);
+  ReadComponentStream(stream, settings, TTextForm::Utf8, ansi);
   return true;
 }
 
-std::unique_ptr<TSSFileLocations> ReadSettingsRecord(TStream& stream) {
+std::unique_ptr<TSSFileLocations> ReadSettingsRecord(TStream& stream, TAnsiDecoder ansi) {
   const std::optional<int32_t> offset = ReadSettingsOffset(stream);
   if (!offset) return nullptr;
   SeekTo(stream, *offset);
-  return ReadComponentAs<TSSFileLocations>(stream);
+  return ReadComponentAs<TSSFileLocations>(stream, PackageClasses(), TTextForm::Utf8, ansi);
 }
 
 std::unique_ptr<TImage> ReadPreviewImage(TStream& stream) {

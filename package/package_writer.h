@@ -55,6 +55,9 @@ class TPackageWriter {
   // fit). The record as streamed, positions filled in, stays readable in Settings().
   TPackageLayout Finish();
   const TSSFileLocations& Settings() const { return settings_; }
+  // Before Finish, for what is learnt only as the items go in (a maker leaving out a
+  // damaged picture drops its description).
+  TSSFileLocations& Settings() { return settings_; }
 
  private:
   int32_t Append(std::span<const uint8_t> bytes);

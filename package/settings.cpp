@@ -52,6 +52,7 @@ int32_t TSSFileLocations::FlashSize(int32_t index) const { return IntItem(flashS
 const TClassInfo& TSSFileLocations::StaticClassInfo() {
   using C = TSSFileLocations;
   using props::Ordinal;
+  using props::WithDefault;
   auto str = [](std::string_view name, auto get, auto set) { return props::String(name, StringType(), get, set); };
   auto flag = [](std::string_view name, auto get, auto set) { return Ordinal(name, BooleanType(), get, set); };
   auto integer = [](std::string_view name, auto get, auto set) { return Ordinal(name, IntegerType(), get, set); };
@@ -80,6 +81,7 @@ const TClassInfo& TSSFileLocations::StaticClassInfo() {
           str("Email", &C::Email, &C::SetEmail),
           str("Web", &C::Web, &C::SetWeb),
           str("Ver", &C::Ver, &C::SetVer),
+          props::WithDefault(integer("MonitorMode", &C::MonitorMode, &C::SetMonitorMode), kMonitorsBlack),
           integer("HookPosition", &C::HookPosition, &C::SetHookPosition),
           integer("HookSize", &C::HookSize, &C::SetHookSize),
           str("EffectCommaList", &C::EffectCommaList, &C::SetEffectCommaList),
@@ -92,6 +94,13 @@ const TClassInfo& TSSFileLocations::StaticClassInfo() {
           str("FlashFileNamesCommaList", &C::FlashFileNamesCommaList, &C::SetFlashFileNamesCommaList),
           str("FlashSizesCommaList", &C::FlashSizesCommaList, &C::SetFlashSizesCommaList),
           str("DescriptCommaList", &C::DescriptCommaList, &C::SetDescriptCommaList),
+          // The show's presentation, left out of the stream while at their defaults.
+          WithDefault(integer("FillMode", &C::FillMode, &C::SetFillMode), 0),
+          WithDefault(integer("PanZoom", &C::PanZoom, &C::SetPanZoom), 0),
+          WithDefault(flag("lPairPortraits", &C::lPairPortraits, &C::SetlPairPortraits), 0),
+          WithDefault(flag("lNoRepeat", &C::lNoRepeat, &C::SetlNoRepeat), 0),
+          WithDefault(integer("CaptionMode", &C::CaptionMode, &C::SetCaptionMode), 0),
+          WithDefault(flag("lCaptionScaled", &C::lCaptionScaled, &C::SetlCaptionScaled), 0),
       }};
   return info;
 }

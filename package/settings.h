@@ -12,6 +12,10 @@
 
 namespace scr {
 
+// The values of MonitorMode: every other display black (also for values not known),
+// the same show on each, a different picture on each.
+inline constexpr int32_t kMonitorsBlack = 0, kMonitorsSame = 1, kMonitorsDifferent = 2;
+
 using TStringList = std::vector<std::string>;
 
 class TSSFileLocations : public TComponent {
@@ -65,6 +69,9 @@ class TSSFileLocations : public TComponent {
   const std::string& Ver() const { return ver_; }
   void SetVer(std::string_view v) { ver_ = v; }
   bool IsFlash() const { return ver_ == "flash"; }
+  // What the displays other than the primary one show while the saver runs.
+  int32_t MonitorMode() const { return monitorMode_; }
+  void SetMonitorMode(int32_t v) { monitorMode_ = v; }
   int32_t HookPosition() const { return hookPosition_; }
   void SetHookPosition(int32_t v) { hookPosition_ = v; }
   int32_t HookSize() const { return hookSize_; }
@@ -92,6 +99,28 @@ class TSSFileLocations : public TComponent {
   void SetFlashSizesCommaList(std::string_view text);
   std::string DescriptCommaList() const;
   void SetDescriptCommaList(std::string_view text);
+
+  // How the show presents its pictures. Each is written only when it differs from its
+  // default, so a saver without them reads and shows as before.
+  // FillMode: 0 the background colour around the picture, 1 a blurred darkened copy
+  // of the picture behind it, 2 the picture cropped to cover the screen.
+  int32_t FillMode() const { return fillMode_; }
+  void SetFillMode(int32_t v) { fillMode_ = v; }
+  // PanZoom: 0 still pictures; 1..30 a slow pan and zoom by up to that percentage.
+  int32_t PanZoom() const { return panZoom_; }
+  void SetPanZoom(int32_t v) { panZoom_ = v; }
+  // Two portrait pictures in a row share a landscape screen.
+  bool lPairPortraits() const { return pairPortraits_; }
+  void SetlPairPortraits(bool v) { pairPortraits_ = v; }
+  // With lRandomPic: every picture once per round, no repeat where rounds meet.
+  bool lNoRepeat() const { return noRepeat_; }
+  void SetlNoRepeat(bool v) { noRepeat_ = v; }
+  // CaptionMode: 0 Text on every picture; 1 each picture's own description, or Text.
+  int32_t CaptionMode() const { return captionMode_; }
+  void SetCaptionMode(int32_t v) { captionMode_ = v; }
+  // The caption's height scales with the screen, with a soft outline and a margin.
+  bool lCaptionScaled() const { return captionScaled_; }
+  void SetlCaptionScaled(bool v) { captionScaled_ = v; }
 
   // The lists themselves.
   const TStringList& Effects() const { return effects_; }
@@ -140,8 +169,12 @@ class TSSFileLocations : public TComponent {
   bool soundLoop_ = false, mute_ = false, exitMouseMove_ = false, exitMouseClick_ = false, exitKeyPress_ = false,
        showMouseCursor_ = false, exitFSCommandQuit_ = false;
   std::string title_, author_, email_, web_, ver_;
+  int32_t monitorMode_ = 0;
   int32_t hookPosition_ = 0;
   int32_t hookSize_ = 0;
+  // The show's presentation settings.
+  int32_t fillMode_ = 0, panZoom_ = 0, captionMode_ = 0;
+  bool pairPortraits_ = false, noRepeat_ = false, captionScaled_ = false;
   TStringList effects_, picPositions_, picFileNames_, sndPositions_, sndFileNames_, sndSizes_, flashPositions_,
       flashFileNames_, flashSizes_, descriptions_;
 };

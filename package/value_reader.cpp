@@ -105,20 +105,26 @@ std::string TValueReader::ReadWideString() {
     const auto b = ReadArray<2>(stream_);
     u = static_cast<char16_t>(b[0] | (b[1] << 8));
   }
-  return textForm_ == TTextForm::Utf8 ? Utf16ToUtf8(wide) : Utf16ToAnsi(wide);
+  return textForm_ == TTextForm::Ansi ? Utf16ToAnsi(wide) : Utf16ToUtf8(wide);
+}
+
+std::string TValueReader::SingleByte(std::string bytes) {
+  if (IsAscii(bytes)) return bytes;
+  sawSingleByteText_ = true;
+  return textForm_ == TTextForm::Ansi ? bytes : ansi_(bytes);
 }
 
 std::string TValueReader::ReadString() {
   switch (static_cast<TValueTag>(
       ExpectTag({TValueTag::String, TValueTag::LString, TValueTag::WString, TValueTag::Utf8String}))) {
     case TValueTag::String:
-      return textForm_ == TTextForm::Utf8 ? AnsiToUtf8(ReadShortString()) : ReadShortString();
+      return SingleByte(ReadShortString());
     case TValueTag::LString:
-      return textForm_ == TTextForm::Utf8 ? AnsiToUtf8(ReadBytes(ReadLength())) : ReadBytes(ReadLength());
+      return SingleByte(ReadBytes(ReadLength()));
     case TValueTag::WString:
       return ReadWideString();
     default:
-      return textForm_ == TTextForm::Utf8 ? SanitizeUtf8(ReadBytes(ReadLength())) : Utf8ToAnsi(ReadBytes(ReadLength()));
+      return textForm_ == TTextForm::Ansi ? Utf8ToAnsi(ReadBytes(ReadLength())) : SanitizeUtf8(ReadBytes(ReadLength()));
   }
 }
 

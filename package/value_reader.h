@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/stream.h"
 
 namespace scr {
@@ -36,10 +37,17 @@ enum class TValueTag : uint8_t {
   Utf8String = 20, // 4-byte length
 };
 
-// How string values reach the program: as the system's 8-bit ANSI text (the runtime),
-// or as UTF-8 (the tools, which show and keep text as typed). Writers in UTF-8 form
-// store text that fits the ANSI code page as ANSI and the rest as UTF-8 strings.
-enum class TTextForm { Ansi, Utf8 };
+// How string values reach the program and how they are stored.
+// - Ansi: the program's strings are the system's single-byte text, read and written as
+//   such (tags 18 and 20 converted to Windows-1252); old savers' own form.
+// - Utf8: the program's strings are UTF-8 (the runtime, the tools). Single-byte text is
+//   read through the system's ANSI code page (the reader's TAnsiDecoder), UTF-16 and
+//   UTF-8 strings as they are. A writer stores ASCII text single-byte and every other
+//   text as a UTF-8 string (tag 20), so each reader shows it as typed.
+// - Utf8SingleByte: read like Utf8; a writer stores text that fits Windows-1252
+//   single-byte (tag 6 or 12) and only the rest as UTF-8, as older savers were written,
+//   so rebuilding such a saver gives the same bytes.
+enum class TTextForm { Ansi, Utf8, Utf8SingleByte };
 
 inline constexpr char kStreamSignature[4] = {'T', 'P', 'F', '0'};
 // How deeply skipped lists, collections and child objects may nest.
@@ -47,8 +55,8 @@ inline constexpr int kMaxSkipDepth = 64;
 
 class TValueReader {
  public:
-  explicit TValueReader(TStream& stream, TTextForm textForm = TTextForm::Ansi)
-      : stream_(stream), textForm_(textForm) {}
+  explicit TValueReader(TStream& stream, TTextForm textForm = TTextForm::Ansi, TAnsiDecoder ansi = AnsiToUtf8)
+      : stream_(stream), textForm_(textForm), ansi_(ansi) {}
   TStream& Stream() { return stream_; }
 
   uint8_t ReadByte();
@@ -71,6 +79,8 @@ class TValueReader {
   // Tag 6 or 12 as bytes; tag 18 or 20 converted to the ANSI code page. In UTF-8 form
   // every tag is converted to UTF-8 instead.
   std::string ReadString();
+  // Whether a string read so far held non-ASCII text in the single-byte form.
+  bool SawSingleByteText() const { return sawSingleByteText_; }
   // Tag 11: the element names.
   std::vector<std::string> ReadSet();
   // Tag 10: the block.
@@ -87,8 +97,12 @@ class TValueReader {
   uint8_t ExpectTag(std::initializer_list<TValueTag> allowed);
   std::string ReadWideString();
 
+  std::string SingleByte(std::string bytes);
+
   TStream& stream_;
   TTextForm textForm_;
+  TAnsiDecoder ansi_;
+  bool sawSingleByteText_ = false;
 };
 
 [[noreturn]] void ThrowReadError();

@@ -46,6 +46,9 @@ class TCanvasHost : public ITransitionHost {
  protected:
   // Main thread: the workers' waiting requests.
   void ServeWorkers() { workers_.Serve(); }
+  // Main thread: waits for every worker, serving its requests meanwhile; a derived
+  // host calls it first in its destructor, while what the workers use still exists.
+  void WaitWorkers() { workers_.WaitAll(); }
 
  private:
   TBitmap24 canvas_;

@@ -1,12 +1,17 @@
 #include <functional>
 
-#include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
+#if defined(SCR_BACKEND_HEADLESS)
+#include "platform/headless/headless_platform.h"
+#endif
 #if defined(SCR_BACKEND_WIN32)
 #include "platform/win32/win32_platform.h"
 #endif
 #if defined(SCR_BACKEND_SDL)
 #include "platform/sdl/sdl_platform.h"
+#endif
+#if defined(SCR_BACKEND_WEB)
+#include "platform/web/web_platform.h"
 #endif
 
 namespace scr::platform {
@@ -29,7 +34,13 @@ const std::vector<TBackend>& Backends() {
       // Full screen on the current display, with no saver file named.
       {"sdl", false, []() -> std::unique_ptr<TPlatform> { return sdl::CreateSdlPlatform(sdl::TSdlOptions{}); }},
 #endif
+#if defined(SCR_BACKEND_WEB)
+      // A stage of the default size with no saver file.
+      {"web", false, []() -> std::unique_ptr<TPlatform> { return web::CreateWebPlatform(web::TWebOptions{}); }},
+#endif
+#if defined(SCR_BACKEND_HEADLESS)
       {"headless", true, [] { return headless::CreateHeadlessPlatform(); }},
+#endif
   };
   return backends;
 }

@@ -1,5 +1,6 @@
 #include "platform/file_profile.h"
 
+#include "common/ansi_text.h"
 #include "common/profile_text.h"
 
 namespace scr::platform {
@@ -18,7 +19,11 @@ std::optional<std::string> TFileProfile::Load(const std::string& file) {
 std::string TFileProfile::ReadString(const std::string& file, const std::string& section, const std::string& key,
                                      const std::string& defaultValue) {
   const std::optional<std::string> text = Load(file);
-  return ReadProfileString(text ? *text : std::string(), section, key, defaultValue, kProfileStringBuffer);
+  const std::string value =
+      ReadProfileString(text ? *text : std::string(), section, key, defaultValue, kProfileStringBuffer);
+  // The program's text is UTF-8: a file written in the single-byte code page is read
+  // through it, one already in UTF-8 as it is.
+  return IsValidUtf8(value) ? value : AnsiToUtf8(value);
 }
 
 bool TFileProfile::WriteString(const std::string& file, const std::string& section, const std::string& key,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/ansi_text.h"
+
 namespace scr::platform {
 
 namespace {
@@ -45,7 +47,14 @@ std::vector<int> TabSequence(const TFormSpec& desc) {
 char Mnemonic(std::string_view text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     if (text[i] != '&') continue;
-    if (text[i + 1] != '&') return static_cast<char>(Lower(static_cast<unsigned char>(text[i + 1])));
+    if (text[i + 1] != '&') {
+      // Texts are UTF-8; the key comes as the Windows-1252 character it types.
+      const auto lead = static_cast<unsigned char>(text[i + 1]);
+      const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+      const std::string_view letter = text.substr(i + 1, length);
+      const std::string ansi = length > 1 && IsValidUtf8(letter) ? Utf8ToAnsi(letter) : std::string(letter.substr(0, 1));
+      return static_cast<char>(Lower(static_cast<unsigned char>(ansi[0])));
+    }
     ++i;  // "&&" shows one "&"
   }
   return 0;

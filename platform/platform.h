@@ -45,7 +45,7 @@ class TPlatform {
 // unknown, the backend is not built into this program, or it declines.
 std::unique_ptr<TPlatform> CreatePlatform(std::string_view backend);
 // The first backend built into this program that accepts, never "headless" (which is
-// made only when asked for by name).
+// made only when asked for by name, and is built into the native programs only).
 std::unique_ptr<TPlatform> CreateDefaultPlatform();
 // The names CreatePlatform knows in this program, in the order tried.
 std::vector<std::string> BackendNames();

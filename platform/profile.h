@@ -17,6 +17,7 @@ class IProfile {
   // GetPrivateProfileString with a buffer of 2048 bytes: the value of key in section,
   // or defaultValue when the file, the section or the key is missing or the file
   // cannot be read; either cut to 2047 characters.
+  // Values are UTF-8; a file in the single-byte code page is read through it.
   virtual std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
                                  const std::string& defaultValue) = 0;
   // WritePrivateProfileString: sets key=value in section, creating the section and the

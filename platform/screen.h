@@ -66,6 +66,9 @@ class TScreenEventsRelay : public IWindowEvents {
   void Destroyed() override {
     if (events_) events_->Destroyed();
   }
+  void DisplayChanged() override {
+    if (events_) events_->DisplayChanged();
+  }
   bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override {
     return events_ && events_->UserMessage(message, wparam, lparam);
   }
@@ -173,10 +176,11 @@ class IScreen {
   // byte of its result is not zero.
   virtual bool CallVerifyScreenSavePwd(TProcAddress proc, TWindowHandle window) = 0;
 
-  // Width and height of text drawn on one line in the font.
+  // Width and height of UTF-8 text drawn on one line in the font.
   virtual TTextSize TextExtent(const TTextFont& font, std::string_view text) = 0;
   // Draws text on one line with its cell's top-left at (x, y), without filling the
-  // cell, clipped to the bitmap. The text is the system's 8-bit (Windows-1252) text.
+  // cell, clipped to the bitmap. Text is UTF-8, drawn as typed: characters the font
+  // lacks come from a font that has them.
   virtual void DrawTextAt(TBitmap24& bitmap, int x, int y, const TTextFont& font, std::string_view text) = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "common/ansi_text.h"
 #include "platform/types.h"
 
 namespace scr::platform {
@@ -39,9 +40,13 @@ class ILibrary {
                                       uint32_t reserved1, uint32_t reserved2) = 0;
 };
 
+// Text and paths given to and returned by the platform are UTF-8.
 class ISystem {
  public:
   virtual ~ISystem() = default;
+  // How the system's single-byte text (its ANSI code page) becomes UTF-8: Windows-1252
+  // unless the system has a code page of its own.
+  virtual TAnsiDecoder AnsiDecoder() { return AnsiToUtf8; }
   // Full path of the running executable, as the system reports it.
   virtual std::string ExecutablePath() = 0;
   // The temporary directory as the system gives it (normally ending in a backslash),

@@ -24,6 +24,9 @@ class IWindowEvents {
   virtual bool CloseQuery() { return true; }
   // The window is being destroyed (after the close was accepted).
   virtual void Destroyed() {}
+  // The desktop's displays changed: one was added or removed, or one's resolution or
+  // place changed. Monitors() and ScreenRect() already tell the new state.
+  virtual void DisplayChanged() {}
   // A message at or above the first user message (0x400); true when handled.
   virtual bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) { return false; }
 };

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "saver/caption.h"
+
 namespace scr::saver {
 
 namespace {
@@ -30,6 +32,11 @@ TFitSize FitPicture(int w, int h, int sw, int sh, bool stretch) {
 
 TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings, int sw, int sh,
                        platform::IScreen& screen) {
+  return ComposeFrame(graphic, settings, sw, sh, screen, settings.Text());
+}
+
+TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings, int sw, int sh,
+                       platform::IScreen& screen, std::string_view caption) {
   const int w = graphic ? graphic->Width() : 0, h = graphic ? graphic->Height() : 0;
   const TFitSize fit = FitPicture(w, h, sw, sh, settings.lStretch());
 
@@ -49,18 +56,13 @@ TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings
       graphic->Draw(frame, left, top);
   }
 
-  // The caption in the regular style of the font, whatever style the font names.
-  if (!settings.Text().empty()) {
-    const TFont& f = settings.TextFont();
-    const platform::TTextFont font{f.Name(), f.Height(), ColorToRGB(f.Color(), screen)};
-    const platform::TTextSize extent = screen.TextExtent(font, settings.Text());
-    screen.DrawTextAt(frame, frame.Width() / 2 - extent.cx / 2, frame.Height() - extent.cy, font, settings.Text());
-  }
+  DrawCaption(frame, caption, settings, screen);
   return frame;
 }
 
-void ComposePicture(TImage& record, const TSSFileLocations& settings, int sw, int sh, platform::IScreen& screen) {
-  TBitmap24 frame = ComposeFrame(record.Picture().Graphic(), settings, sw, sh, screen);
+void ComposePicture(TImage& record, const TSSFileLocations& settings, int sw, int sh, platform::IScreen& screen,
+                    std::string_view caption) {
+  TBitmap24 frame = ComposeFrame(record.Picture().Graphic(), settings, sw, sh, screen, caption);
   record.Picture().SetGraphic(std::make_unique<TBitmapGraphic>(std::move(frame)));
 }
 

@@ -3,6 +3,7 @@
 // picture show control: the background colour, the picture fitted to the screen and
 // centred, and the caption at the bottom centre.
 #include <cstdint>
+#include <string_view>
 
 #include "common/bitmap24.h"
 #include "common/geometry.h"
@@ -27,9 +28,18 @@ TFitSize FitPicture(int w, int h, int sw, int sh, bool stretch);
 // The frame for one graphic (null counts as an empty one) on a screen of sw x sh.
 TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings, int sw, int sh,
                        platform::IScreen& screen);
+// The same with a caption of its own instead of Text.
+TBitmap24 ComposeFrame(const TGraphic* graphic, const TSSFileLocations& settings, int sw, int sh,
+                       platform::IScreen& screen, std::string_view caption);
 
 // Replaces the record's picture by its frame (a bitmap, whatever the record held).
-void ComposePicture(TImage& record, const TSSFileLocations& settings, int sw, int sh, platform::IScreen& screen);
+// The caption is Text unless given.
+void ComposePicture(TImage& record, const TSSFileLocations& settings, int sw, int sh, platform::IScreen& screen,
+                    std::string_view caption);
+inline void ComposePicture(TImage& record, const TSSFileLocations& settings, int sw, int sh,
+                           platform::IScreen& screen) {
+  ComposePicture(record, settings, sw, sh, screen, settings.Text());
+}
 
 // A colour as drawn: system colours resolved through the screen.
 uint32_t ColorToRGB(TColor color, platform::IScreen& screen);

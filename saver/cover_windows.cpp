@@ -1,5 +1,7 @@
 #include "saver/cover_windows.h"
 
+#include <algorithm>
+
 namespace scr::saver {
 
 // One cover: its window and the events that pass its input on, offset into the
@@ -7,10 +9,13 @@ namespace scr::saver {
 class TCoverWindows::TCover : public platform::IScreenWindowEvents {
  public:
   TCover(const TRules& rules, TPoint offset) : rules_(rules), offset_(offset) {}
+  TRect bounds;
+  TPoint Offset() const { return offset_; }
   ~TCover() override { window_.reset(); }
 
-  bool Open(platform::TPlatform& p, const TRect& bounds) {
-    window_ = p.Screen().CreateCoverWindow(bounds, this);
+  bool Open(platform::TPlatform& p, const TRect& where) {
+    bounds = where;
+    window_ = p.Screen().CreateCoverWindow(where, this);
     if (!window_) return false;
     window_->Show();
     return true;
@@ -32,26 +37,26 @@ class TCoverWindows::TCover : public platform::IScreenWindowEvents {
   std::unique_ptr<platform::IWindow> window_;
 };
 
-std::vector<TRect> CoveredMonitors(const std::vector<platform::TMonitor>& monitors, const TRect& saver) {
-  std::vector<TRect> out;
-  for (const platform::TMonitor& m : monitors) {
-    if (m.primary || m.bounds.IsEmpty()) continue;
-    if (Intersect(m.bounds, saver) == m.bounds) continue;
-    out.push_back(m.bounds);
-  }
-  return out;
-}
-
 TCoverWindows::TCoverWindows(TRules rules) : rules_(std::move(rules)) {}
 
 TCoverWindows::~TCoverWindows() { Close(); }
 
-void TCoverWindows::Open(platform::TPlatform& p, const TRect& saver) {
-  Close();
-  for (const TRect& bounds : CoveredMonitors(p.Windowing().Monitors(), saver)) {
-    auto cover = std::make_unique<TCover>(rules_, TPoint{bounds.left - saver.left, bounds.top - saver.top});
+void TCoverWindows::Match(platform::TPlatform& p, const std::vector<TRect>& bounds, const TRect& saver) {
+  const TPoint origin{saver.left, saver.top};
+  auto wanted = [&](const TCover& c) {
+    return c.Offset() == TPoint{c.bounds.left - origin.x, c.bounds.top - origin.y} &&
+           std::find(bounds.begin(), bounds.end(), c.bounds) != bounds.end();
+  };
+  std::vector<std::unique_ptr<TCover>> kept, closing;
+  for (std::unique_ptr<TCover>& c : covers_) (wanted(*c) ? kept : closing).push_back(std::move(c));
+  covers_ = std::move(kept);
+  closing.clear();
+  for (const TRect& b : bounds) {
+    if (b.IsEmpty()) continue;
+    if (std::any_of(covers_.begin(), covers_.end(), [&](const auto& c) { return c->bounds == b; })) continue;
+    auto cover = std::make_unique<TCover>(rules_, TPoint{b.left - origin.x, b.top - origin.y});
     // A backend that cannot make covers leaves the other displays as they are.
-    if (cover->Open(p, bounds)) covers_.push_back(std::move(cover));
+    if (cover->Open(p, b)) covers_.push_back(std::move(cover));
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Black windows over every display but the primary one, so that nothing of the desktop
-// stays visible beside the saver. They are shown with the saver window and closed with
-// it; their key and mouse events go through the saver window's exit rules, with their
+// Black windows over the displays (or parts of displays) beside the saver window, so
+// that nothing of the desktop stays visible beside the saver. They are shown with the
+// saver window and closed with it; their key and mouse events go through the saver window's exit rules, with their
 // points moved into the saver window's client coordinates, so that the pointer
 // crossing from one display to another is one movement.
 #include <cstdint>
@@ -30,10 +30,10 @@ class TCoverWindows {
   TCoverWindows(const TCoverWindows&) = delete;
   TCoverWindows& operator=(const TCoverWindows&) = delete;
 
-  // Covers and shows every display other than the primary one, except those lying
-  // wholly inside saver (the saver window's rectangle, screen coordinates), which a
-  // cover would hide. Covers already open are closed first.
-  void Open(platform::TPlatform& p, const TRect& saver);
+  // Makes the covers match bounds (screen coordinates): covers already over one of
+  // them stay, the others close, the missing ones open and show. saver is the saver
+  // window's rectangle, whose client coordinates the input is given in.
+  void Match(platform::TPlatform& p, const std::vector<TRect>& bounds, const TRect& saver);
   // Closes every cover.
   void Close();
   size_t Count() const { return covers_.size(); }
@@ -44,7 +44,5 @@ class TCoverWindows {
   std::vector<std::unique_ptr<TCover>> covers_;
 };
 
-// The displays that get a cover: all but the primary one and those inside saver.
-std::vector<TRect> CoveredMonitors(const std::vector<platform::TMonitor>& monitors, const TRect& saver);
 
 }  // namespace scr::saver

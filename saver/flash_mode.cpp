@@ -179,7 +179,7 @@ void TFlashMode::NextMovie() {
   // pointed at it.
   const std::string name = app::ExtractedMovieName(s, form.FlashIndex());
   if (!name.empty())
-    flash_->SetMovie(AnsiToUtf16(app::JoinPath(app::GetTempDir(p_.System()), name)));
+    flash_->SetMovie(Utf8ToUtf16(app::JoinPath(app::GetTempDir(p_.System()), name)));
   try {
     flash_->Play();
   } catch (const Exception&) {

@@ -7,6 +7,7 @@
 #include "app/paths.h"
 #include "common/int_convert.h"
 #include "package/package_reader.h"
+#include "transition/transition_view.h"
 
 namespace scr::saver {
 
@@ -23,7 +24,7 @@ constexpr int kBtnFace = 15;
 TfrmScrn::TfrmScrn(platform::TPlatform& platform, TSaverParts parts)
     : p_(platform),
       parts_(std::move(parts)),
-      covers_(TCoverWindows::TRules{
+      monitors_(TMonitorShows::TRules{
           [this](uint16_t key, platform::TShiftBits shift) { FormKeyDown(key, shift); },
           [this](platform::TShiftBits shift, int x, int y) { FormMouseMove(shift, x, y); },
           [this](platform::TButton b, platform::TShiftBits shift, int x, int y) { PShowMouseDown(b, shift, x, y); }}) {
@@ -38,11 +39,13 @@ TfrmScrn::TfrmScrn(platform::TPlatform& platform, TSaverParts parts)
   pshow_->OnMouseDown = [this](platform::TButton b, platform::TShiftBits shift, int x, int y) {
     PShowMouseDown(b, shift, x, y);
   };
+  // The shows on the other displays step with this one.
+  pshow_->Control().OnProgress = [this](TCustomTransitionView& view) { monitors_.FollowProgress(view.Progress()); };
   FormCreate();
 }
 
 TfrmScrn::~TfrmScrn() {
-  covers_.Close();
+  monitors_.Close();
   // The control paints into the window's client area: it goes first.
   pshow_.reset();
   window_.reset();
@@ -87,7 +90,7 @@ void TfrmScrn::ReadMuteChoice() {
 void TfrmScrn::Setup() {
   std::unique_ptr<TStream> file = p_.Files().OpenRead(p_.System().ExecutablePath());
   try {
-    if (!ReadSettingsInto(*file, *settings_)) return;  // short trailer: nothing more runs
+    if (!ReadSettingsInto(*file, *settings_, p_.System().AnsiDecoder())) return;  // short trailer: nothing more runs
   } catch (const Exception&) {
     // Unreadable settings: the program ends at the next turn of its loop; set-up goes
     // on with what was read.
@@ -112,7 +115,7 @@ void TfrmScrn::Setup() {
   mousePointKnown_ = false;
   saverRunningSet_ = true;
   p_.Screen().SetScreenSaverRunning(true);
-  covers_.Open(p_, window_->Bounds());
+  monitors_.Match(p_, MonitorModeInUse(), window_->Bounds());
   window_->Show();
   initializing_ = false;
   if (parts_.music) parts_.music->SetupDone(*this);
@@ -213,7 +216,7 @@ void TfrmScrn::CloseSaver() {
 }
 
 void TfrmScrn::FormClose() {
-  covers_.Close();
+  monitors_.Close();
   p_.Screen().SetScreenSaverRunning(false);
   saverRunningSet_ = false;
   p_.Screen().SetIdleHandler({});
@@ -222,7 +225,7 @@ void TfrmScrn::FormClose() {
 }
 
 void TfrmScrn::FormDestroy() {
-  covers_.Close();
+  monitors_.Close();
   if (parts_.music) parts_.music->Destroying(*this);
   app::DeleteExtractedSounds(p_, *settings_);
   if (parts_.flash) parts_.flash->Destroying(*this);
@@ -234,6 +237,8 @@ void TfrmScrn::FormDestroy() {
     p_.Screen().SetIdleHandler({});
   }
   slideTimer_->SetEnabled(false);
+  if (motionTimer_) motionTimer_->SetEnabled(false);
+  prepared_.reset();
   settings_ = std::make_unique<TSSFileLocations>();
 }
 

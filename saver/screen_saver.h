@@ -5,14 +5,17 @@
 // a mouse move or click, as the settings say, after the screen-saver password has been
 // verified where the user asked for one.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "common/shuffle_rounds.h"
 #include "package/image.h"
 #include "package/settings.h"
 #include "platform/platform.h"
 #include "platform/screen.h"
-#include "saver/cover_windows.h"
+#include "saver/monitor_shows.h"
+#include "saver/prepared_picture.h"
 #include "saver/saver_parts.h"
 #include "saver/show_view.h"
 
@@ -68,11 +71,17 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   void StartShow();
   void NextPicture();
   void ComposePicture(TImage& record);
+  // Redraws the held picture at its place in the motion (the motion timer's tick).
+  void MoveHeldPicture();
 
   // State, for the parts and for tests.
   bool Initializing() const { return initializing_; }
   bool ShowStarted() const { return showStarted_; }
   int32_t PicIndex() const { return picIndex_; }
+  // Pictures brought onto the screen so far: a portrait pair counts two.
+  int64_t PicturesShown() const { return picturesShown_; }
+  // Each redrawn frame of a moving picture, after it reached the screen (for tests).
+  std::function<void(const TBitmap24& frame)> OnHeldFrame;
   int32_t EffectIndex() const { return effectIndex_; }
   int32_t SndIndex() const { return sndIndex_; }
   void SetSndIndex(int32_t v) { sndIndex_ = v; }
@@ -83,8 +92,11 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   TSSFileLocations& Settings() { return *settings_; }
   TShowView& PShow() { return *pshow_; }
   platform::ITimer& SlideTimer() { return *slideTimer_; }
-  // The black windows over the other displays while the saver runs.
-  const TCoverWindows& Covers() const { return covers_; }
+  // The covers and shows over the other displays while the saver runs.
+  const TMonitorShows& MonitorShows() const { return monitors_; }
+  // The displays changed while the saver runs: the window follows the primary one,
+  // the covers and shows the others.
+  void FormDisplayChanged();
 
  private:
   // IScreenWindowEvents
@@ -93,14 +105,20 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   void Closing() override { FormClose(); }
   void Destroyed() override { FormDestroy(); }
   bool UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override;
+  void DisplayChanged() override { FormDisplayChanged(); }
   void KeyDown(uint16_t key, platform::TShiftBits shift) override { FormKeyDown(key, shift); }
   void MouseMove(platform::TShiftBits shift, int x, int y) override;
   void MouseDown(platform::TButton button, platform::TShiftBits shift, int x, int y) override;
 
   void Setup();
+  int32_t ChoosePicture();
+  int PictureToShow(TStream& file, TImage& record, TBitmap24& picture, std::string& caption);
+  void StartMotion();
   bool PasswordAccepts();
   void ReadMuteChoice();
   std::string ExecutableDirectory();
+  // What the other displays show: the settings' MonitorMode; black for a movie saver.
+  int32_t MonitorModeInUse() const;
 
   platform::TPlatform& p_;
   TSaverParts parts_;
@@ -108,7 +126,16 @@ class TfrmScrn : public platform::IScreenWindowEvents {
   std::unique_ptr<TShowView> pshow_;
   std::unique_ptr<platform::ITimer> slideTimer_;
   std::unique_ptr<TSSFileLocations> settings_;
-  TCoverWindows covers_;
+  TMonitorShows monitors_;
+  // The presentation: the prepared picture on show (none for plainly composed ones),
+  // the redraw of a moving one, the shuffled order and a picture drawn ahead by a pair.
+  std::unique_ptr<TPreparedPicture> prepared_;
+  std::unique_ptr<platform::ITimer> motionTimer_;
+  uint32_t motionStart_ = 0;
+  TBitmap24 motionFrame_;
+  TShuffleRounds shuffle_;
+  int32_t pendingIndex_ = -1;
+  int64_t picturesShown_ = 0;
   bool initializing_ = false;
   bool settingUp_ = false;
   bool showStarted_ = false;

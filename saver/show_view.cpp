@@ -49,6 +49,7 @@ uint8_t TShowView::Style() const { return view_->Style(); }
 void TShowView::Clear() { view_->Clear(); }
 void TShowView::Update() { view_->Update(); }
 void TShowView::Execute() { view_->Execute(); }
+bool TShowView::ReplaceFrame(TBitmap24& frame) { return view_->ReplaceFrame(frame); }
 bool TShowView::Visible() const { return view_->Visible(); }
 void TShowView::SetVisible(bool visible) { view_->SetVisible(visible); }
 TRect TShowView::BoundsRect() const { return view_->BoundsRect(); }

@@ -38,6 +38,8 @@ class TShowView {
   void Update();
   // Runs the whole transition before returning.
   void Execute();
+  // Shows frame at once without a transition (see TTransitionView::ReplaceFrame).
+  bool ReplaceFrame(TBitmap24& frame);
   bool Visible() const;
   void SetVisible(bool visible);
   TRect BoundsRect() const;

@@ -6,7 +6,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="$root/build/win32-deps"
 work="$root/build/win32-deps-src"
 
-if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ]; then
+# The C flags: each function in a section of its own, so the runtime links only the
+# decoder it uses; no unwind tables, which would keep every function (libjpeg leaves
+# its errors through longjmp, never through a C++ exception). A prefix built with other
+# flags is built again.
+cflags="-msse2 -mfpmath=sse -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables"
+if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ] &&
+   [ "$(cat "$prefix/cflags" 2>/dev/null)" = "$cflags" ]; then
   exit 0
 fi
 rm -rf "$work"
@@ -18,7 +24,7 @@ src=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
 
 cmake -S "$src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$cflags" \
   -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON -DWITH_TURBOJPEG=OFF \
   -DWITH_JPEG8=OFF -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >"$work/configure.log"
@@ -26,4 +32,5 @@ cmake --build "$work/build" --target jpeg-static >"$work/build.log"
 mkdir -p "$prefix/lib" "$prefix/include"
 cp "$work/build/libjpeg.a" "$prefix/lib/libjpeg.a"
 cp "$src/jpeglib.h" "$src/jerror.h" "$src/jmorecfg.h" "$work/build/jconfig.h" "$prefix/include/"
+echo "$cflags" >"$prefix/cflags"
 echo "build-libjpeg-win32: installed into $prefix"

@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tools and the tests need.
-# Idempotent: a second run only checks that everything is there. Run as root.
+# Installs every Debian package that the build, the tools and the tests need; with
+# --player only what building and running the Linux player needs (cmake --preset
+# player). Idempotent: a second run only checks that everything is there. Run as root.
+#
+#   scripts/install-deps.sh [--player]
 set -euo pipefail
+
+player_packages=(
+  build-essential cmake ninja-build pkg-config
+  libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-mixer-dev libx11-dev
+  # MIDI music: a General MIDI sound font
+  timgm6mb-soundfont
+)
 
 packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev python3
@@ -21,10 +32,31 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libx11-dev xscreensaver
   # the maker: pictures, manifest, arguments, JSON
   libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
+  # pictures' own dates and titles, for their captions
+  libexiv2-dev
   # the gallery and recordings, and the side-by-side benchmark
   libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
   ffmpeg chromium
+  # MIDI music in the player and in recordings
+  timgm6mb-soundfont libfluidsynth-dev
+  # the web build (its Node optimizer needs Node's acorn, which it brings) and the
+  # site's tests: Node and npm for puppeteer-core
+  emscripten
 )
+# Node and npm: any installed Node 18 or later (with npm) will do; otherwise Debian's.
+if [ "${1:-}" != --player ] && { ! command -v node >/dev/null || ! command -v npm >/dev/null; }; then
+  packages+=(nodejs npm)
+fi
+
+player_only=false
+case "${1:-}" in
+  "") ;;
+  --player) player_only=true ;;
+  *) echo "usage: install-deps.sh [--player]" >&2; exit 2 ;;
+esac
+if $player_only; then
+  packages=("${player_packages[@]}")
+fi
 
 missing() {
   local p
@@ -41,13 +73,13 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 
 # Wine needs the 32-bit libraries.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if ! $player_only && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 
 # Source entries (for building libjpeg-turbo for Windows) mirror the binary ones.
 src_list=/etc/apt/sources.list.d/scrsaver-src.sources
-if [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+if ! $player_only && [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
   sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
 fi
 
@@ -61,5 +93,15 @@ todo=$(missing)
 if [ -n "$todo" ]; then
   # shellcheck disable=SC2086
   apt-get install -y -q --no-install-recommends $todo
+fi
+# The site's tests drive Chromium with puppeteer-core, pinned by the committed lockfile.
+web_tests="$(cd "$(dirname "$0")/.." && pwd)/tests/web"
+if ! $player_only && [ -f "$web_tests/package-lock.json" ] && [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
+  (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts)
+fi
+# The Make view's libraries (pica, fflate), copied into the site, pinned by their lockfile.
+make_view="$(cd "$(dirname "$0")/.." && pwd)/web/make"
+if [ -f "$make_view/package-lock.json" ] && [ ! -d "$make_view/node_modules/pica" ]; then
+  (cd "$make_view" && npm ci --no-audit --no-fund --ignore-scripts)
 fi
 echo "install-deps: all packages present"

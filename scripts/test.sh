@@ -14,6 +14,11 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
+# The site: the show compiled to WebAssembly and the page; its tests (label web) run
+# with the native tree's CTest below.
+if [ -z "${SCR_SKIP_WEB:-}" ]; then
+  JOBS=$jobs bash scripts/web.sh --build-only
+fi
 
 if [ -z "${SCR_SKIP_ASAN:-}" ]; then
   cmake --preset asan >/dev/null
@@ -26,7 +31,7 @@ fi
 if [ -z "${SCR_SKIP_TSAN:-}" ]; then
   cmake --preset tsan >/dev/null
   cmake --build --preset tsan --target transition_run_test -j "$jobs"
-  ctest --test-dir build/tsan -L unit -R '^(ViewDestruction|ViewRunTable|WorkerRegistry)\.' -j "$jobs" \
+  ctest --test-dir build/tsan -L unit -R '^(ViewDestruction|ViewRunTable|ViewFreeRun|WorkerRegistry)\.' -j "$jobs" \
     --output-on-failure --timeout 600
 fi
 

@@ -47,7 +47,7 @@ void TfrmSetup::FormShow() {
   const std::string exe = p_.System().ExecutablePath();
   std::unique_ptr<TStream> file = p_.Files().OpenRead(exe);
   // Too short for the trailer: the dialog keeps its texts and an unchecked box.
-  std::unique_ptr<TSSFileLocations> settings = ReadSettingsRecord(*file);
+  std::unique_ptr<TSSFileLocations> settings = ReadSettingsRecord(*file, p_.System().AnsiDecoder());
   if (!settings) return;
 
   // Without a stored choice the box shows unchecked, whatever the settings' lMute.

@@ -11,46 +11,32 @@ std::shared_ptr<TAnimateThread> TAnimateThread::Start(TCustomTransitionView& vie
   return thread;
 }
 
-void TAnimateThread::WaitFor() {
-  if (worker_) worker_->WaitFor();
-}
-
-// Main thread.
-void TAnimateThread::Step() {
-  if (shared_->Gone()) return;
-  inStep_ = true;
-  try {
-    view_.AnimateStep();
-  } catch (...) {
-    inStep_ = false;
-    throw;
-  }
-  inStep_ = false;
-}
-
 void TAnimateThread::Execute() {
-  bool failed = false;
+  // How the body ended, for the control: at the end of the run, before it, or by an
+  // error in a step.
+  TRunEvent end = TRunEvent::WorkerEnd;
   try {
-    while (!Terminated() && !shared_->Gone() && shared_->Automatic()) {
+    while (!terminated_.load() && shared_->Stepping()) {
       const uint32_t t0 = host_.TickCount();
-      host_.Synchronize([this] { Step(); });
-      const uint32_t elapsed = host_.TickCount() - t0;
-      if (shared_->Gone()) break;
+      host_.Synchronize([this] {
+        if (!shared_->Destroyed()) view_.AnimateStep();
+      });
+      if (shared_->Destroyed()) return;  // not even the host's clock from now on
       if (shared_->AtEnd()) {
-        Terminate();
-      } else {
-        const uint32_t delay = shared_->delay.load(std::memory_order_relaxed);
-        if (elapsed < delay) host_.Sleep(delay - elapsed);
+        if (!terminated_.load()) end = TRunEvent::Complete;
+        break;
       }
+      const uint32_t elapsed = host_.TickCount() - t0;
+      const uint32_t delay = shared_->delay.load(std::memory_order_relaxed);
+      if (elapsed < delay) host_.Sleep(delay - elapsed);
     }
   } catch (...) {
-    // An error in a step ends the run; nobody waits on this thread to hear of it.
-    failed = true;
+    end = TRunEvent::Fail;  // nobody waits on this thread to hear of the error
   }
-  // The termination handler, in the main thread.
+  if (shared_->Destroyed()) return;
   try {
-    host_.Synchronize([this, failed] {
-      if (!shared_->Gone()) view_.ThreadTerminated(*this, failed);
+    host_.Synchronize([this, end] {
+      if (!shared_->Destroyed()) view_.ThreadEnded(*this, end);
     });
   } catch (...) {
   }

@@ -11,13 +11,14 @@ namespace scr {
 
 class TCustomTransitionView;
 
-class TAnimateThread : public std::enable_shared_from_this<TAnimateThread> {
+class TAnimateThread {
  public:
   // Creates the worker running, at the given priority. Its body keeps the object
   // alive until it ends, so the thread frees itself; the control only holds a
-  // reference that it clears when the run ends. The worker paces itself by the
-  // control's shared block and touches the control only on the main thread, and only
-  // while the block says the control is there.
+  // reference that it lets go when the run ends. The worker paces itself by the
+  // control's shared block, touches the control only on the main thread and only while
+  // the block says it is not destroyed, and once it is, touches neither the control
+  // nor the host again.
   static std::shared_ptr<TAnimateThread> Start(TCustomTransitionView& view, std::shared_ptr<TRunShared> shared,
                                                ITransitionHost& host, TThreadPriority priority);
 
@@ -26,23 +27,20 @@ class TAnimateThread : public std::enable_shared_from_this<TAnimateThread> {
 
   // Asks the loop to end after the step under way.
   void Terminate() { terminated_.store(true); }
-  bool Terminated() const { return terminated_.load(); }
   // Main thread: one of this worker's steps is running further up the stack, so
   // waiting for the worker from here could never end.
-  bool InOwnStep() const { return inStep_; }
-  // Main thread: waits for the body to end, running its pending step and its
-  // termination handler meanwhile.
-  void WaitFor();
+  bool InOwnStep() const { return worker_ && worker_->Serving(); }
+  // Main thread: waits for the body to end, running its pending step and its end
+  // meanwhile.
+  void WaitFor() { worker_->WaitFor(); }
 
  private:
   void Execute();
-  void Step();
 
   TCustomTransitionView& view_;
   const std::shared_ptr<TRunShared> shared_;
   ITransitionHost& host_;
   std::atomic<bool> terminated_{false};
-  bool inStep_ = false;  // main thread only
   std::shared_ptr<IWorkerThread> worker_;
 };
 

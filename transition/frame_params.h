@@ -1,5 +1,6 @@
 #pragma once
 // Values of one frame that every effect family reads (computed by UpdateFrame).
+#include "transition/stepping_defaults.h"
 
 namespace scr {
 
@@ -10,7 +11,7 @@ struct TFrameParams {
   int X = 0;     // horizontal progress extent, 0..W
   int Y = 0;     // vertical progress extent, 0..H
   int G = 0;     // growth guard MulDiv(max(W, H), Step, 90)
-  int Step = 4;  // the control's Step
+  int Step = kDefaultStep;  // the control's Step
 };
 
 }  // namespace scr

@@ -5,13 +5,14 @@
 #include <functional>
 
 #include "common/bitmap24.h"
+#include "transition/stepping_defaults.h"
 
 namespace scr {
 
 struct TFrameRenderOptions {
   int style = 51;
   int progress = 100;  // the position to reach
-  int step = 4;
+  int step = kDefaultStep;
   bool reverse = false;
 };
 

@@ -23,6 +23,9 @@ class IWorkerThread {
   // Main thread: blocks until the body has returned, running the worker's Synchronize
   // requests meanwhile (so a worker waiting on the main thread can still finish).
   virtual void WaitFor() = 0;
+  // Main thread: one of the worker's Synchronize requests is running (further up this
+  // stack, so a wait for the worker from here could never end).
+  virtual bool Serving() = 0;
 };
 
 class ITransitionHost {

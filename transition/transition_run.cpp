@@ -1,6 +1,6 @@
 // The picture show control: running a transition (Execute, the stepping loop, the
-// worker's steps, Stop, Complete) and composing each frame. Each entry point asks the
-// run table (view_run.h) what it may do in the state the run is in.
+// worker's steps, Stop, the end of a run) and composing each frame. Every entry point
+// is an event of the run table (view_run.h), applied in one place.
 #include <algorithm>
 #include <mutex>
 
@@ -57,7 +57,7 @@ class TCustomTransitionView::TFrame {
  public:
   explicit TFrame(const TCustomTransitionView& view) : shared(view.shared_), work(view.work_) { ++shared->frames; }
   ~TFrame() { --shared->frames; }
-  bool Gone() const { return shared->Gone(); }
+  bool Destroyed() const { return shared->Destroyed(); }
 
   const std::shared_ptr<TRunShared> shared;
   const std::shared_ptr<TRunWork> work;
@@ -71,71 +71,96 @@ TCustomTransitionView::TCustomTransitionView(ITransitionHost& host) : host_(host
 }
 
 TCustomTransitionView::~TCustomTransitionView() {
-  shared_->life.store(TRunShared::TLife::Destroying);
-  EndWorker();  // from inside its step, the worker finds the control gone afterwards
-  shared_->life.store(TRunShared::TLife::Gone);
+  Apply(TRunEvent::Destroy);
   host_.DetachControl(*this);
+}
+
+// The one place where the run changes: the cell of the table for the state the run is
+// in and the event, its next phase first (so that whatever the action's handlers do
+// meets the run where it now is), then its action. An error that leaves an action
+// ends the run it belongs to.
+void TCustomTransitionView::Apply(TRunEvent event, int value) {
+  const TRunCell cell = RunCell(shared_->State(), event);
+  if (cell.action == TRunAction::Ignore) return;
+  const std::shared_ptr<TRunShared> shared = shared_;
+  shared->phase.store(cell.next);
+  try {
+    switch (cell.action) {
+      case TRunAction::Start: return StartRun();
+      case TRunAction::Compose: return Compose(value);
+      case TRunAction::Store: return shared->manual.store(event == TRunEvent::ManualOn);
+      case TRunAction::Reset:
+        shared->manual.store(event == TRunEvent::ManualOn);
+        return shared->progress.store(Reverse() ? 100 : 0);
+      case TRunAction::Resume:
+        shared->manual.store(false);
+        return Animate();
+      case TRunAction::Halt:
+        EndWorker();
+        if (!shared->Destroyed()) Apply(TRunEvent::Complete);  // settles: no OnComplete
+        return;
+      case TRunAction::Finish:
+      case TRunAction::Settle:
+      case TRunAction::Abandon:
+        thread_.reset();
+        work_.reset();  // a frame under way keeps them until it ends
+        if (cell.action == TRunAction::Finish && OnComplete) OnComplete(*this);
+        return;
+      case TRunAction::Clear: return ClearFrame();
+      case TRunAction::Release: return EndWorker();
+      case TRunAction::Ignore: return;
+    }
+  } catch (...) {
+    if (!shared->Destroyed() && event != TRunEvent::Fail) Apply(TRunEvent::Fail);
+    throw;
+  }
 }
 
 void TCustomTransitionView::EndWorker() {
   if (std::shared_ptr<TAnimateThread> thread = thread_) {
     thread->Terminate();
     // From inside one of the worker's own steps the wait could never end: the worker,
-    // told to end, ends after the step.
+    // told to end, ends after the step without touching the control.
     if (!thread->InOwnStep()) thread->WaitFor();
   }
-}
-
-void TCustomTransitionView::Abandon() {
-  thread_.reset();
-  work_.reset();
-  shared_->phase.store(TRunPhase::Idle);
 }
 
 // ---- Operations ----
 
 void TCustomTransitionView::Execute() {
-  if (Action(TRunEvent::Execute) != TRunAction::Start || !picture_.HasGraphic()) return;
-  const std::shared_ptr<TRunShared> shared = shared_;
-  shared->phase.store(TRunPhase::Running);
-  ++shared->run;
-  try {
-    Prepare();
-    if (!shared->Gone() && !Manual()) Animate();
-  } catch (...) {
-    if (!shared->Gone()) Abandon();
-    throw;
-  }
+  if (picture_.HasGraphic()) Apply(TRunEvent::Execute);
 }
 
-void TCustomTransitionView::Stop() {
-  if (Action(TRunEvent::Stop) != TRunAction::BeginStop) return;
-  const std::shared_ptr<TRunShared> shared = shared_;
-  const uint64_t run = shared->run;
-  shared->phase.store(TRunPhase::Stopping);
-  try {
-    EndWorker();
-  } catch (...) {
-    if (!shared->Gone() && shared->phase.load() == TRunPhase::Stopping) shared->phase.store(TRunPhase::Running);
-    throw;
-  }
-  // The worker's end normally completed the run already (not when this Stop came from
-  // inside one of its steps).
-  if (!shared->Gone() && shared->phase.load() == TRunPhase::Stopping && shared->run == run) Complete();
-}
+void TCustomTransitionView::Stop() { Apply(TRunEvent::Stop); }
 
-void TCustomTransitionView::Clear() {
-  if (Busy() || frame_.Empty()) return;
-  if (!shared_->frameLock.TryLock()) return;
+void TCustomTransitionView::Clear() { Apply(TRunEvent::Clear); }
+
+void TCustomTransitionView::ClearFrame() {
+  if (frame_.Empty() || !shared_->frameLock.TryLock()) return;
   frame_ = TBitmap24();
   shared_->frameLock.Unlock();
   Invalidate();
 }
 
-void TCustomTransitionView::SetProgress(int value) {
+void TCustomTransitionView::SetProgress(int value) { Apply(TRunEvent::ProgressWrite, value); }
+
+void TCustomTransitionView::SetManual(bool v) {
+  if (v != Manual()) Apply(v ? TRunEvent::ManualOn : TRunEvent::ManualOff);
+}
+
+// ---- Running ----
+
+void TCustomTransitionView::StartRun() {
+  const std::shared_ptr<TRunShared> shared = shared_;
+  ++shared->run;
+  Prepare();
+  if (!shared->Destroyed() && !Manual()) Animate();
+}
+
+void TCustomTransitionView::Compose(int value) {
   const int v = std::clamp(value, 0, 100);
   const int p = Progress();
-  if (v == p || Action(TRunEvent::ProgressWrite) != TRunAction::Compose) return;
+  if (v == p) return;
   // A smaller value may uncover more than the new frame's rectangle.
   if (v < p && !painting_) InvalidateArea(TRect{0, 0, frame_.Width(), frame_.Height()});
   shared_->progress.store(static_cast<uint8_t>(v));
@@ -144,14 +169,12 @@ void TCustomTransitionView::SetProgress(int value) {
   {
     TFrame frame(*this);
     composed = ComposeFrame(frame);
-    if (frame.Gone()) return;
+    if (frame.Destroyed()) return;
   }
   // Each frame reaches the screen before the next step.
   if (composed && !painting_) host_.UpdateNow();
-  if (OnProgress && !shared->Destroying()) OnProgress(*this);
+  if (OnProgress && !shared->Destroyed()) OnProgress(*this);
 }
-
-// ---- Running ----
 
 void TCustomTransitionView::Prepare() {
   const TGraphic& graphic = *picture_.Graphic();
@@ -173,17 +196,13 @@ void TCustomTransitionView::Prepare() {
 }
 
 void TCustomTransitionView::AnimateStep() {
-  if (Action(TRunEvent::Step) != TRunAction::Compose) return;
   const int p = Progress(), step = Step();
-  if (Reverse())
-    SetProgress(p < step ? 0 : p - step);
-  else
-    SetProgress(p + step);  // at most 200; the write clamps it to 100
+  // Forwards at most 200; the write clamps it to 100.
+  Apply(TRunEvent::Step, Reverse() ? (p < step ? 0 : p - step) : p + step);
 }
 
 void TCustomTransitionView::Animate() {
-  // A worker of this run that is still alive carries on (or, if it was already on its
-  // way out, its end starts the stepping again).
+  // A worker of this run on its way out: its end resumes the stepping.
   if (thread_) return;
   if (threaded_) {
     thread_ = TAnimateThread::Start(*this, shared_, host_, threadPriority_);
@@ -195,55 +214,22 @@ void TCustomTransitionView::Animate() {
   const std::shared_ptr<TRunShared> shared = shared_;
   ITransitionHost& host = host_;
   const uint64_t run = shared->run;
-  auto stepping = [&] { return !shared->Gone() && shared->Automatic() && shared->run == run; };
-  bool done = false;
+  auto stepping = [&] { return shared->Stepping() && shared->run == run; };
   do {
     const uint32_t t0 = host.TickCount();
     AnimateStep();
-    if (shared->Gone()) return;
-    done = shared->AtEnd();
-    if (!done) {
-      // At least one pump; a step lasts strictly more than Delay milliseconds.
-      do host.ProcessMessages();
-      while (host.TickCount() - t0 <= static_cast<uint32_t>(shared->delay.load()) && stepping());
-    }
-  } while (!done && stepping());
-  if (done && !shared->Gone() && shared->Busy() && shared->run == run) Complete();
+    if (shared->Destroyed() || shared->run != run) return;
+    if (shared->AtEnd()) return Apply(TRunEvent::Complete);
+    // At least one pump; a step lasts strictly more than Delay milliseconds.
+    do host.ProcessMessages();
+    while (host.TickCount() - t0 <= static_cast<uint32_t>(shared->delay.load()) && stepping());
+  } while (stepping());
 }
 
-void TCustomTransitionView::ThreadTerminated(const TAnimateThread& thread, bool failed) {
+void TCustomTransitionView::ThreadEnded(const TAnimateThread& thread, TRunEvent event) {
   if (thread_.get() != &thread) return;  // a worker this control has already let go
-  if (Action(TRunEvent::WorkerEnd) != TRunAction::Finish) {
-    thread_.reset();
-    return;
-  }
-  if (failed) return Abandon();  // the run did not reach its end: no OnComplete
-  if (!thread.Terminated() && !shared_->Destroying() && shared_->Automatic() && !shared_->AtEnd()) {
-    // The worker left because Manual was on, and Manual was switched off again before
-    // its end reached the main thread.
-    thread_.reset();
-    Animate();
-    return;
-  }
-  Complete();
-}
-
-void TCustomTransitionView::Complete() {
   thread_.reset();
-  const TRunPhase phase = shared_->phase.load();
-  const bool stopped = phase == TRunPhase::Stopping;
-  // Not running, or a run switched to Manual: the application drives it on.
-  if (!stopped && (phase != TRunPhase::Running || Manual())) return;
-  const std::shared_ptr<TRunShared> shared = shared_;
-  const uint64_t run = shared->run;
-  shared->phase.store(TRunPhase::Completing);
-  work_.reset();  // a frame under way keeps them until it ends
-  if (!stopped && OnComplete && !shared->Destroying()) {
-    OnComplete(*this);
-    if (shared->Gone()) return;
-  }
-  // OnComplete may have started the next run.
-  if (shared->phase.load() == TRunPhase::Completing && shared->run == run) shared->phase.store(TRunPhase::Idle);
+  Apply(event);
 }
 
 // ---- Composing a frame ----
@@ -260,7 +246,16 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
   const TBitmap24& oldPicture = frame.work->oldPicture;
   const TBitmap24& newPicture = frame.work->newPicture;
   {
-    std::lock_guard<TCanvasLock> lock(frame.shared->frameLock);
+    // The canvas lock is let go while a handler runs, so that a handler may wait for
+    // another thread that draws.
+    std::unique_lock<TCanvasLock> lock(frame.shared->frameLock);
+    auto fire = [&](const TCustomDrawEvent& handler) {
+      lock.unlock();
+      handler(*this, newPicture, frame_);
+      if (frame.Destroyed()) return false;
+      lock.lock();
+      return true;
+    };
 
     // 1. Every frame starts from the old picture. A rectangle style whose one copy is
     // the final one composes its frame in a single pass instead (the old picture where
@@ -273,10 +268,7 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
                          PlanRectangleStyle(style_, FrameParamsFor(newPicture, p0, Step())).furtherCount == 0;
     if (!onePass) DrawBitmap(frame_, 0, 0, oldPicture);
     // 2.
-    if (OnBeforeNewFrame) {
-      OnBeforeNewFrame(*this, newPicture, frame_);
-      if (frame.Gone()) return false;
-    }
+    if (OnBeforeNewFrame && !fire(OnBeforeNewFrame)) return false;
     // 3. Extents, and the rectangles every style starts from.
     const TFrameParams f = FrameParamsFor(newPicture, Progress(), Step());
     KeepFrameSize(f.W, f.H);
@@ -289,8 +281,7 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
         return false;  // the frame stays the old picture; nothing more happens
       case TStyleKind::Instant:
         if (OnCustomDraw) {
-          OnCustomDraw(*this, newPicture, frame_);
-          if (frame.Gone()) return false;
+          if (!fire(OnCustomDraw)) return false;
           KeepFrameSize(f.W, f.H);
         } else if (!Reverse()) {
           // The first frame is the whole new picture and ends the run. At 100 the
@@ -351,10 +342,7 @@ bool TCustomTransitionView::ComposeFrame(TFrame& frame) {
     // 6. R is kept for its storage; the next region style rebuilds it. 7.
     InvalidateArea(D);
     // 8.
-    if (OnAfterNewFrame) {
-      OnAfterNewFrame(*this, newPicture, frame_);
-      if (frame.Gone()) return false;
-    }
+    if (OnAfterNewFrame && !fire(OnAfterNewFrame)) return false;
   }
   return true;
 }

@@ -54,16 +54,6 @@ void TCustomTransitionView::SetParentColor(bool v) {
   if (!painting_) Invalidate();
 }
 
-void TCustomTransitionView::SetManual(bool v) {
-  if (v == Manual()) return;
-  const TRunAction action = Action(v ? TRunEvent::ManualOn : TRunEvent::ManualOff);
-  shared_->manual.store(v);
-  if (action == TRunAction::Reset)
-    shared_->progress.store(Reverse() ? 100 : 0);
-  else if (action == TRunAction::Resume)
-    Animate();  // automatic stepping from the current Progress
-}
-
 void TCustomTransitionView::SetStretch(bool v) {
   if (v == stretch_) return;
   stretch_ = v;
@@ -85,13 +75,13 @@ void TCustomTransitionView::SetVisible(bool v) {
 }
 
 void TCustomTransitionView::PictureChanged() {
-  if (shared_->Destroying()) return;
+  if (shared_->Destroyed()) return;
   if (autoSize_ && align_ == alNone) AdjustSize();
   if (OnChange) OnChange(*this);
 }
 
 void TCustomTransitionView::BgPictureChanged() {
-  if (shared_->Destroying()) return;
+  if (shared_->Destroyed()) return;
   if (bgMode_ != bmNone && !painting_) Invalidate();
 }
 
@@ -102,12 +92,12 @@ void TCustomTransitionView::SetBounds(int left, int top, int width, int height) 
   height = std::max(height, 0);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
-  if (visible_ && !shared_->Destroying()) host_.InvalidateRect(BoundsRect());
+  if (visible_ && !shared_->Destroyed()) host_.InvalidateRect(BoundsRect());
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
-  if (visible_ && !shared_->Destroying()) host_.InvalidateRect(BoundsRect());
+  if (visible_ && !shared_->Destroyed()) host_.InvalidateRect(BoundsRect());
   if (resized) Resized();
 }
 
@@ -150,10 +140,21 @@ TRect TCustomTransitionView::SnapshotArea() const {
 // ---- Invalidation ----
 
 void TCustomTransitionView::Invalidate() {
-  if (!shared_->Destroying() && visible_) host_.InvalidateRect(BoundsRect());
+  if (!shared_->Destroyed() && visible_) host_.InvalidateRect(BoundsRect());
 }
 
 void TCustomTransitionView::Update() { host_.UpdateNow(); }
+
+bool TCustomTransitionView::ReplaceFrame(TBitmap24& frame) {
+  if (Busy() || painting_ || frame_.Empty() || frame.Width() != frame_.Width() || frame.Height() != frame_.Height())
+    return false;
+  if (!shared_->frameLock.TryLock()) return false;
+  std::swap(frame_, frame);
+  shared_->frameLock.Unlock();
+  InvalidateArea(TRect{0, 0, frame_.Width(), frame_.Height()});
+  host_.UpdateNow();
+  return true;
+}
 
 void TCustomTransitionView::RequestRepaint() {
   if (!frame_.Empty() && !painting_) Invalidate();
@@ -176,7 +177,7 @@ void TCustomTransitionView::InvalidateArea(TRect r) {
     r.right = std::min(r.right, picRect_.right);
     r.bottom = std::min(r.bottom, picRect_.bottom);
   }
-  if (shared_->Destroying() || r.IsEmpty() || !visible_) return;
+  if (shared_->Destroyed() || r.IsEmpty() || !visible_) return;
   host_.InvalidateRect(Offset(r, left_, top_));
 }
 

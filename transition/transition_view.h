@@ -77,6 +77,11 @@ class TCustomTransitionView {
   // show, and requests a repaint. Ignored while Busy, when already empty, or while
   // another thread holds the frame's canvas.
   void Clear();
+  // When not Busy and `frame` has the shown frame's size: shows it at once in place of
+  // the shown picture, without a transition, and repaints now. The bitmaps are swapped,
+  // so `frame` comes back holding the frame shown before, for reuse. False (nothing
+  // changed) when it cannot: a moving picture is redrawn this way while it is held.
+  bool ReplaceFrame(TBitmap24& frame);
 
   // Position and size in the parent's client area.
   int Left() const { return left_; }
@@ -198,20 +203,26 @@ class TCustomTransitionView {
 
  private:
   friend class TAnimateThread;
+  // Raises the run's internal events (a step, the end, the worker's end, an error) in
+  // the tests of the run table.
+  friend struct TRunEventProbe;
 
   // Running a transition.
   struct TRunWork;
   class TFrame;
-  TRunAction Action(TRunEvent event) const { return RunAction(shared_->State(), event); }
+  // Applies an event of the run table; value is the position a Progress write or a
+  // step asks for.
+  void Apply(TRunEvent event, int value = 0);
+  void StartRun();
+  void Compose(int value);
+  void ClearFrame();
   void Prepare();
   void Animate();
   void AnimateStep();
-  void Complete();
-  // Ends the run without OnComplete: an error ended it.
-  void Abandon();
   // Tells the worker to end and waits for it.
   void EndWorker();
-  void ThreadTerminated(const TAnimateThread& thread, bool failed);
+  // The worker's end, on the main thread: Complete, WorkerEnd or Fail.
+  void ThreadEnded(const TAnimateThread& thread, TRunEvent event);
   bool ComposeFrame(TFrame& frame);
   void KeepFrameSize(int width, int height);
 
@@ -252,7 +263,7 @@ class TCustomTransitionView {
   bool showHint_ = false;
   bool stretch_ = false;
   bool stretchFine_ = false;
-  std::atomic<uint16_t> step_{4};
+  std::atomic<uint16_t> step_{kDefaultStep};
   TShowStyle style_ = 51;
   bool threaded_ = true;
   TThreadPriority threadPriority_ = TThreadPriority::tpNormal;

@@ -21,6 +21,10 @@ struct TWorkerRegistry::TWorker : IWorkerThread {
   uint32_t wakeAt = 0;
 
   void WaitFor() override { owner->WaitWorker(*this); }
+  bool Serving() override {
+    std::lock_guard<std::mutex> lock(owner->mutex_);
+    return state == TState::InSync;
+  }
 };
 
 namespace {

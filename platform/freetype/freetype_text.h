@@ -1,8 +1,9 @@
 #pragma once
-// Caption text where the system has no text output of its own: the font face
-// fontconfig matches for the name (a sans-serif face when the name is unknown),
+// Caption text where the system has no text output of its own: the face fontconfig
+// matches for the font's family name (a sans-serif face when no family has that name),
 // rendered with FreeType, blended onto the bitmap by each glyph's coverage. Text is
-// Windows-1252. Built without FreeType (SCR_FREETYPE_TEXT undefined, as in the Windows
+// UTF-8; a character the face lacks is drawn from a face fontconfig finds that has it.
+// Built without FreeType (SCR_FREETYPE_TEXT undefined, as in the Windows
 // build) text has no extent and draws nothing.
 #include <map>
 #include <memory>

@@ -11,6 +11,7 @@ namespace {
 
 constexpr uint32_t kActivate = 0x0006;
 constexpr uint32_t kClose = 0x0010;
+constexpr uint32_t kDisplayChange = 0x007E;
 constexpr uint32_t kFirstUserMessage = 0x0400;
 // Visibility tests at one instant of virtual time beyond which the program is taken
 // to be spinning.
@@ -219,6 +220,8 @@ void THeadlessDesktop::DispatchTo(IWindowEvents* events, const TMessage& m) {
     if (events) events->Activated();
   } else if (m.message == kClose) {
     if (!events || events->CloseQuery()) DestroyOwn(m.window);
+  } else if (m.message == kDisplayChange) {
+    if (events) events->DisplayChanged();
   } else if (m.message >= kFirstUserMessage && events) {
     events->UserMessage(m.message, m.wparam, m.lparam);
   } else if (const auto h = handlers_.find(m.window); h != handlers_.end() && h->second) {
@@ -312,6 +315,8 @@ void THeadlessDesktop::SetMonitors(std::vector<TMonitor> monitors) {
   monitors_ = std::move(monitors);
   for (const TMonitor& m : monitors_)
     if (m.primary) screen_ = m.bounds;
+  // Like the system, every top-level window of the program hears of the change.
+  for (const auto& [handle, window] : own_) PostMessageTo(handle, kDisplayChange, 24, 0);
 }
 
 }  // namespace scr::platform::headless

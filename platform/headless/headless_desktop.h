@@ -69,6 +69,8 @@ class THeadlessDesktop : public IWindowing, public IApplication {
   void SetScreen(TRect screen) { screen_ = screen; }
   // The displays Monitors reports; the primary one's rectangle becomes the screen.
   // Without a list (the default, or an empty one) the screen is the one display.
+  // Every own window that exists is sent the display-change notification (dispatched
+  // by the message loop), so the list may change while a show runs.
   void SetMonitors(std::vector<TMonitor> monitors);
   // Virtual time after which a wait raises EHeadlessStall (default one hour).
   void SetTimeLimit(uint64_t ms) { timeLimit_ = ms; }

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <thread>
 
 #include "common/errors.h"
+#include "package/bmp_codec.h"
 #include "platform/canvas_host.h"
 #include "platform/freetype/freetype_text.h"
 #include "platform/headless/headless_cover_window.h"
@@ -25,25 +25,14 @@ std::string Lower(std::string s) {
   return s;
 }
 
-// Writes the BMP file of a bitmap: bottom-up, 24 bits per pixel.
+// Writes the BMP file of a bitmap (what a failed write leaves is no concern of the
+// recording: the frames are for looking at).
 void WriteBmp(const std::string& path, const TBitmap24& b) {
-  const uint32_t stride = static_cast<uint32_t>(TBitmap24::StrideFor(b.Width()));
-  const uint32_t image = stride * static_cast<uint32_t>(b.Height());
-  uint8_t header[54] = {'B', 'M'};
-  auto put32 = [&header](int at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) header[at + i] = static_cast<uint8_t>(v >> (8 * i));
-  };
-  put32(2, 54 + image);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(b.Width()));
-  put32(22, static_cast<uint32_t>(b.Height()));
-  header[26] = 1;
-  header[28] = 24;
-  put32(34, image);
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(header), sizeof header);
-  for (int y = b.Height() - 1; y >= 0; --y) out.write(reinterpret_cast<const char*>(b.Row(y)), stride);
+  const std::vector<uint8_t> bytes = EncodeBmp24(b);
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
 }
 
 class THeadlessRegistryKey : public IRegistryKey {
@@ -80,6 +69,7 @@ class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public T
     });
   }
   ~THeadlessScreenWindow() override {
+    WaitWorkers();  // while the window they belong to is still there
     screen_.WindowGone(this);
     window_.reset();
   }
@@ -273,6 +263,25 @@ TBitmap24 THeadlessScreen::Snapshot() const {
   return shot;
 }
 
+TBitmap24 THeadlessScreen::Snapshot(const TRect& area) const {
+  TBitmap24 shot(std::max(0, area.Width()), std::max(0, area.Height()));
+  for (const THeadlessScreenWindow* w : windows_)
+    if (w->Visible()) DrawBitmap(shot, w->Bounds().left - area.left, w->Bounds().top - area.top, w->Canvas());
+  for (const THeadlessCoverWindow* c : covers_) {
+    if (!c->Visible()) continue;
+    const TRect b = Intersect(c->Bounds(), area);
+    for (int y = b.top; y < b.bottom; ++y)
+      std::fill_n(shot.Row(y - area.top) + 3 * (b.left - area.left), 3 * b.Width(), uint8_t{0});
+  }
+  return shot;
+}
+
+std::vector<THeadlessScreen::TCoverState> THeadlessScreen::ScreenWindows() const {
+  std::vector<TCoverState> out;
+  for (const THeadlessScreenWindow* w : windows_) out.push_back(TCoverState{w->Handle(), w->Bounds(), w->Visible()});
+  return out;
+}
+
 THeadlessScreenWindow* THeadlessScreen::InputTarget() const {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
     if ((*it)->Visible()) return *it;
@@ -283,6 +292,11 @@ std::optional<std::pair<TWindowHandle, TRect>> THeadlessScreen::WindowAt(int x, 
   for (const THeadlessCoverWindow* c : covers_) {
     const TRect b = c->Bounds();
     if (c->Visible() && x >= b.left && x < b.right && y >= b.top && y < b.bottom) return std::pair{c->Handle(), b};
+  }
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    const TRect b = (*it)->Bounds();
+    if ((*it)->Visible() && x >= b.left && x < b.right && y >= b.top && y < b.bottom)
+      return std::pair{(*it)->Handle(), b};
   }
   if (const THeadlessScreenWindow* w = InputTarget()) return std::pair{w->Handle(), w->Bounds()};
   return std::nullopt;

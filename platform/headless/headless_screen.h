@@ -63,8 +63,8 @@ class THeadlessScreen : public IScreen {
   // Input posted like the system's input messages, dispatched by the message loop.
   // Keys go to the topmost visible screen window (the one created last among those
   // shown). The mouse, at (x, y) in screen coordinates, goes to the visible cover
-  // window under it, else to that screen window; the window gets the point in its
-  // client coordinates.
+  // window under it, else to the topmost visible screen window under it, else to the
+  // topmost screen window; the window gets the point in its client coordinates.
   bool PostKeyDown(uint16_t key, TShiftBits shift = 0);
   bool PostMouseMove(int x, int y, TShiftBits shift = 0);
   bool PostMouseDown(TButton button, int x, int y, TShiftBits shift = 0);
@@ -79,9 +79,15 @@ class THeadlessScreen : public IScreen {
     bool visible = false;
   };
   std::vector<TCoverState> Covers() const;
+  // The screen windows that exist now, in the order they were made.
+  std::vector<TCoverState> ScreenWindows() const;
   // What the screen shows now: black, with every visible screen window's canvas at
   // its place.
   TBitmap24 Snapshot() const;
+  // What the desk shows over area (screen coordinates): black, every visible screen
+  // window's canvas at its place in the order they were shown, and the visible covers
+  // (black) over them.
+  TBitmap24 Snapshot(const TRect& area) const;
   // Repaints written so far (also without a recording folder).
   int FramesPresented() const { return framesPresented_; }
   // Called after every repaint that reached a screen window.

@@ -1,9 +1,12 @@
 #include "platform/sdl/sdl_desktop.h"
 
+#include "platform/sdl/sdl_displays.h"
+
 #include <algorithm>
 #include <cstdio>
 
 #include "common/stretch.h"
+#include "platform/sdl/sdl_services.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace scr::platform::sdl {
@@ -58,6 +61,11 @@ std::unique_ptr<IDeviceContext> TSdlDesktop::WindowDC(TWindowHandle window) {
   return std::make_unique<TSdlDeviceContext>(*this, window);
 }
 
+std::vector<TMonitor> TSdlDesktop::Monitors() {
+  if (stage_.kind == TSdlStage::TKind::FullScreen) return SdlMonitors();
+  return {TMonitor{ScreenRect(), true}};
+}
+
 TRect TSdlDesktop::ScreenRect() {
   switch (stage_.kind) {
     case TSdlStage::TKind::Window: return TRect{0, 0, stage_.width, stage_.height};
@@ -66,11 +74,7 @@ TRect TSdlDesktop::ScreenRect() {
       for (const auto& [h, w] : windows_)
         if (w->Foreign()) return TRect{0, 0, w->Width(), w->Height()};
       return TRect{0, 0, stage_.width, stage_.height};
-    case TSdlStage::TKind::FullScreen: {
-      SDL_Rect r{0, 0, 0, 0};
-      if (SDL_GetDisplayBounds(0, &r) != 0) return TRect{0, 0, 640, 480};
-      return TRect{r.x, r.y, r.x + r.w, r.y + r.h};
-    }
+    case TSdlStage::TKind::FullScreen: return SdlMonitors().front().bounds;
   }
   return TRect{};
 }
@@ -114,8 +118,12 @@ bool TSdlDesktop::PostMessageTo(TWindowHandle window, uint32_t message, uintptr_
 
 void TSdlDesktop::ShowException(const std::string& message) {
   std::fprintf(stderr, "%s\n", message.c_str());
-  if (stage_.kind != TSdlStage::TKind::Foreign)
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", message.c_str(), nullptr);
+  if (stage_.kind == TSdlStage::TKind::Foreign) return;
+  const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                                    0, "OK"};
+  const SDL_MessageBoxData box{SDL_MESSAGEBOX_ERROR, nullptr, "Error", message.c_str(), 1, &ok, nullptr};
+  int answer = 0;
+  SdlShowMessageBox(box, &answer);
 }
 
 void TSdlDesktop::RequestQuit() {
@@ -170,6 +178,11 @@ void TSdlDesktop::Dispatch(const SDL_Event& event) {
       Guarded([&] { handler(reinterpret_cast<intptr_t>(event.user.data1)); });
     }
     return;  // a wake-up only has to end the wait: the turn serves the workers
+  }
+  if (IsDisplayChange(event)) {
+    for (auto& [h, w] : std::map<TWindowHandle, TSdlWindow*>(windows_))
+      if (Find(h)) Guarded([&] { w->DisplayChanged(); });
+    return;
   }
   const TSdlInput input = TranslateEvent(event);
   switch (input.kind) {

@@ -53,8 +53,9 @@ class TSdlDesktop : public IWindowing, public IApplication {
   // The stage's rectangle: the display, the window's client area, or the foreign
   // window's size.
   TRect ScreenRect() override;
-  // The player shows on one display: the one it runs on, reported as the primary.
-  std::vector<TMonitor> Monitors() override { return {TMonitor{ScreenRect(), true}}; }
+  // Full screen, every display (SDL's first one the primary); in a window or a
+  // foreign window, that window alone.
+  std::vector<TMonitor> Monitors() override;
   std::unique_ptr<IWindow> CreateTopWindow(const TWindowSpec& desc, IWindowEvents* events) override;
   bool PostMessageTo(TWindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) override;
 

@@ -77,6 +77,11 @@ TSdlInput TranslateEvent(const SDL_Event& e) {
       in.window = e.window.windowID;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) in.kind = TSdlInput::TKind::Close;
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED) in.kind = TSdlInput::TKind::Exposed;
+      if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        in.kind = TSdlInput::TKind::Resized;
+        in.x = e.window.data1;
+        in.y = e.window.data2;
+      }
       break;
     default: break;
   }

@@ -10,7 +10,7 @@
 namespace scr::platform::sdl {
 
 struct TSdlInput {
-  enum class TKind : uint8_t { None, Key, Move, Button, Close, Exposed, Quit };
+  enum class TKind : uint8_t { None, Key, Move, Button, Close, Exposed, Resized, Quit };
   TKind kind = TKind::None;
   uint32_t window = 0;  // SDL's window id, 0 for events of no window
   uint16_t key = 0;     // virtual-key code

@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,9 +77,40 @@ std::string PosixPath(const std::string& path) {
   return out;
 }
 
+namespace {
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+std::string LocatePath(const std::string& path) {
+  const std::string posix = PosixPath(path);
+  struct stat st {};
+  if (::lstat(posix.c_str(), &st) == 0 || errno != ENOENT) return posix;
+  const size_t slash = posix.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : posix.substr(0, slash);
+  const std::string name = slash == std::string::npos ? posix : posix.substr(slash + 1);
+  if (name.empty()) return posix;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return posix;
+  std::string found;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view candidate = entry->d_name;
+    if (SameIgnoringCase(candidate, name) && (found.empty() || candidate < found)) found = candidate;
+  }
+  ::closedir(dir);
+  if (found.empty()) return posix;
+  return (slash == std::string::npos ? std::string() : posix.substr(0, slash + 1)) + found;
+}
+
 std::unique_ptr<TStream> TSdlFiles::OpenRead(const std::string& path) {
   // Not blocking: a pipe or device named as a file is refused instead of waited on.
-  const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(LocatePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EFOpenError(OpenErrorText(path, std::strerror(errno)));
   auto stream = [&]() -> std::unique_ptr<TStream> {
     struct stat st {};
@@ -98,16 +130,16 @@ std::unique_ptr<TStream> TSdlFiles::OpenRead(const std::string& path) {
 }
 
 std::unique_ptr<TWriteStream> TSdlFiles::Create(const std::string& path) {
-  const int fd = ::open(PosixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  const int fd = ::open(LocatePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) throw EFCreateError(CreateErrorText(path, std::strerror(errno)));
   return std::make_unique<TPosixWriteStream>(fd);
 }
 
-bool TSdlFiles::Delete(const std::string& path) { return ::unlink(PosixPath(path).c_str()) == 0; }
+bool TSdlFiles::Delete(const std::string& path) { return ::unlink(LocatePath(path).c_str()) == 0; }
 
 bool TSdlFiles::Exists(const std::string& path) const {
   struct stat st {};
-  return ::stat(PosixPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(LocatePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace scr::platform::sdl

@@ -10,7 +10,12 @@ namespace scr::platform::sdl {
 
 // The path with every "\" turned into "/".
 std::string PosixPath(const std::string& path);
+// PosixPath, and when nothing has that name, the entry of its folder whose name
+// differs only in ASCII letter case (the first in byte order of several): names are
+// found as on Windows, whatever their case ("CONTROL.INI" beside "control.ini").
+std::string LocatePath(const std::string& path);
 
+// Every path is found through LocatePath.
 class TSdlFiles : public IFileSystem {
  public:
   std::unique_ptr<TStream> OpenRead(const std::string& path) override;

@@ -3,10 +3,13 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
 #include "platform/sdl/sdl_files.h"
+#include "platform/sound_fonts.h"
 
 namespace scr::platform::sdl {
 
@@ -24,6 +27,20 @@ void MusicFinished() {
   const uint64_t serial = playingSerial.exchange(0);
   if (TSdlDesktop* d = hookDesktop.load(); d && serial != 0)
     d->PostFromThread(kTrackEndedCode, static_cast<intptr_t>(serial));
+}
+
+void ChooseSoundFont() {
+  if (const char* chosen = std::getenv("SDL_SOUNDFONTS"); chosen && *chosen) return;
+  for (const char* font : kSoundFontPaths)
+    if (TSdlFiles().Exists(font)) {
+      Mix_SetSoundFonts(font);
+      return;
+    }
+}
+
+// A track the device refused, and SDL's reason, for the person who wonders why.
+void ReportFailure(const std::string& track, const char* reason) {
+  std::fprintf(stderr, "cannot play %s: %s\n", PosixPath(track).c_str(), reason && *reason ? reason : "unknown error");
 }
 
 void HaltQuietly() {
@@ -46,10 +63,21 @@ class TSdlMediaPlayer : public IMediaPlayer {
     Consume();
     CloseDevice();
     std::string error;
-    if (!media_.OpenAudio(error)) throw EMediaPlayerError(kMediaCannotPlay);
-    if (!TSdlFiles().Exists(fileName_)) throw EMediaPlayerError(kMediaFileNotFound);
-    music_ = Mix_LoadMUS(PosixPath(fileName_).c_str());
-    if (!music_) throw EMediaPlayerError(kMediaCannotPlay);
+    if (!media_.OpenAudio(error)) {
+      ReportFailure(fileName_, error.c_str());
+      throw EMediaPlayerError(kMediaCannotPlay);
+    }
+    if (!TSdlFiles().Exists(fileName_)) {
+      ReportFailure(fileName_, "no such file");
+      PostFailure();
+      throw EMediaPlayerError(kMediaFileNotFound);
+    }
+    music_ = Mix_LoadMUS(LocatePath(fileName_).c_str());
+    if (!music_) {
+      ReportFailure(fileName_, Mix_GetError());
+      PostFailure();
+      throw EMediaPlayerError(kMediaCannotPlay);
+    }
   }
 
   void Play() override {
@@ -62,6 +90,8 @@ class TSdlMediaPlayer : public IMediaPlayer {
     playingSerial.store(serial);
     if (Mix_PlayMusic(music_, 0) != 0) {
       playingSerial.store(0);
+      ReportFailure(fileName_, Mix_GetError());
+      PostFailure();
       throw EMediaPlayerError(kMediaCannotPlay);
     }
     serial_ = serial;
@@ -93,7 +123,10 @@ class TSdlMediaPlayer : public IMediaPlayer {
 
  private:
   enum class TRequest : uint8_t { None, Notify, NoNotify };
-  TRequest Consume() { return std::exchange(request_, TRequest::None); }
+  TRequest Consume() {
+    ++commands_;
+    return std::exchange(request_, TRequest::None);
+  }
 
   void StopTrack() {
     if (serial_ != 0 && media_.Current() == serial_) {
@@ -109,6 +142,19 @@ class TSdlMediaPlayer : public IMediaPlayer {
     StopTrack();
     Mix_FreeMusic(music_);
     music_ = nullptr;
+  }
+
+  // A track that failed: the failure notice comes from the loop unless another
+  // command came first (a device without audio at all sends none: every track would
+  // fail the same way).
+  void PostFailure() {
+    const uint64_t commands = ++commands_;
+    std::shared_ptr<bool> alive = alive_;
+    media_.Desktop().Post([this, alive, commands] {
+      if (!*alive || commands != commands_ || !onNotify_) return;
+      const std::function<void(TMPNotifyValue)> handler = onNotify_;
+      handler(TMPNotifyValue::Failure);
+    });
   }
 
   // Notices reach the owner from the loop, never from inside a command.
@@ -129,6 +175,7 @@ class TSdlMediaPlayer : public IMediaPlayer {
   uint64_t serial_ = 0;
   bool pendingNotice_ = false;
   TRequest request_ = TRequest::None;
+  uint64_t commands_ = 0;  // counts Open, Play, Stop and Close: a stale failure is dropped
   std::function<void(TMPNotifyValue)> onNotify_;
 };
 
@@ -161,7 +208,8 @@ bool TSdlMedia::OpenAudio(std::string& error) {
     error = SDL_GetError();
     return false;
   }
-  Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_MID);
+  Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_FLAC | MIX_INIT_MID);
+  ChooseSoundFont();
   if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
     error = Mix_GetError();
     Mix_Quit();

@@ -1,10 +1,12 @@
 #pragma once
 // The media player on SDL2_mixer: one track at a time as SDL_mixer "music" (WAV, MP3,
-// OGG, and MIDI where a sound font is installed). A track that cannot be opened or
-// started fails with the device's texts, as the system's multimedia commands do, so
-// the playlist behaves as on Windows. Completion notices are posted to the loop: a
-// track that played to its end reports success, a play that replaces or a stop that
-// ends a play that asked for a notice reports superseded or aborted.
+// OGG Vorbis, FLAC, and MIDI through a General MIDI sound font). A track that cannot
+// be opened or started fails with the device's texts, as the system's multimedia
+// commands do; SDL's own reason goes to stderr, and a failure notice follows from the
+// loop, so the playlist goes on with the next track instead of falling silent.
+// Completion notices are posted to the loop: a track that played to its end reports
+// success, a play that replaces or a stop that ends a play that asked for a notice
+// reports superseded or aborted.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,7 +23,9 @@ class TSdlMedia : public IMedia {
 
   std::unique_ptr<IMediaPlayer> CreateMediaPlayer() override;
 
-  // Opens the audio device once; false (with SDL's text in error) when there is none.
+  // Opens the audio device once, with the sound font for MIDI (SDL_SOUNDFONTS, else
+  // the first of Debian's General MIDI fonts installed); false (with SDL's text in
+  // error) when there is none.
   bool OpenAudio(std::string& error);
   TSdlDesktop& Desktop() { return desktop_; }
   // The player whose track SDL_mixer plays now, by its serial; 0 for none.

@@ -4,6 +4,7 @@
 
 #include "platform/absent_services.h"
 #include "platform/canvas_host.h"
+#include "platform/sdl/sdl_displays.h"
 #include "platform/sdl/sdl_window.h"
 #include "transition/colors.h"
 
@@ -44,6 +45,8 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private TScre
   void SetColor(uint32_t rgb) override { SetCanvasColor(rgb); }
   uint32_t Color() const override { return CanvasColor(); }
   void SetBounds(const TRect& bounds) override {
+    // Full screen, the window follows its bounds to their display.
+    if (desktop_.Stage().kind == TSdlStage::TKind::FullScreen && window_.Exists()) MoveToDisplay(window_.Sdl(), bounds);
     bounds_ = bounds;
     SetClientSize(std::max(0, bounds.Width()), std::max(0, bounds.Height()));
   }
@@ -82,8 +85,20 @@ class TSdlScreenWindow : public IScreenWindow, public TCanvasHost, private TScre
     ServeWorkers();
     PaintPending();
   }
+  // Uncovered: what was presented is shown again at once, or repainted when it is lost.
   void Exposed() override {
-    if (window_.Visible()) window_.Presenter().Refresh();
+    if (!window_.Visible() || window_.Presenter().Refresh()) return;
+    InvalidateRect(Canvas().Bounds());
+    PaintPending();
+  }
+  // A foreign window (hack mode) that changed its size takes the canvas with it; the
+  // player's own windows keep the stage's size and scale the frame to the window.
+  void Resized(int width, int height) override {
+    if (window_.Foreign() && (width != bounds_.Width() || height != bounds_.Height()))
+      SetBounds(TRect{0, 0, width, height});
+    else
+      InvalidateRect(Canvas().Bounds());
+    PaintPending();
   }
 
   void PaintPending() {
@@ -153,6 +168,19 @@ class TSdlTimer : public ITimer, private TSdlTimerSlot {
 
 std::unique_ptr<IScreenWindow> TSdlScreen::CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) {
   return std::make_unique<TSdlScreenWindow>(desktop_, desc, events);
+}
+
+std::unique_ptr<IWindow> TSdlScreen::CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) {
+  // Full screen only: a window or a foreign window is all the player shows on.
+  if (desktop_.Stage().kind != TSdlStage::TKind::FullScreen) return nullptr;
+  TWindowSpec desc;
+  desc.caption = "scrplay cover";
+  desc.bounds = bounds;
+  desc.color = 0;
+  desc.borderless = true;
+  auto cover = std::make_unique<TSdlScreenWindow>(desktop_, desc, events);
+  cover->MakeTopmost();
+  return cover;
 }
 
 std::unique_ptr<ITimer> TSdlScreen::CreateTimer() { return std::make_unique<TSdlTimer>(desktop_); }

@@ -17,7 +17,8 @@ class TSdlScreen : public IScreen {
 
   std::unique_ptr<IScreenWindow> CreateScreenWindow(const TWindowSpec& desc, IScreenWindowEvents* events) override;
   // With one display in use there is nothing to cover.
-  std::unique_ptr<IWindow> CreateCoverWindow(const TRect&, IScreenWindowEvents*) override { return nullptr; }
+  // Black full-screen windows on the other displays (full screen only).
+  std::unique_ptr<IWindow> CreateCoverWindow(const TRect& bounds, IScreenWindowEvents* events) override;
   void SetIdleHandler(std::function<void()> handler) override { desktop_.SetIdleHandler(std::move(handler)); }
   std::unique_ptr<ITimer> CreateTimer() override;
   int ShowCursor(bool show) override;

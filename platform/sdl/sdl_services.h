@@ -2,6 +2,8 @@
 // The player's small services: the information question in SDL's message box, the
 // desktop's handler for opening documents and addresses, and forms (the setup dialog
 // is not part of the player: making one fails).
+#include <SDL.h>
+
 #include <string>
 
 #include "platform/forms.h"
@@ -17,6 +19,11 @@ class TSdlDialogs : public IMessageDialogs {
 
 // Error boxes with the error icon and an OK button.
 void SdlErrorBox(const std::string& text, const std::string& caption);
+// SDL's message box, above the player's window: made the box of the window that has
+// the keyboard (or the pointer), so the window manager stacks it above and gives it
+// the keyboard, with that window's always-on-top dropped while the box shows. SDL's
+// result; the button's id in answer.
+int SdlShowMessageBox(SDL_MessageBoxData box, int* answer);
 
 // Opens the target with xdg-open, without waiting for it.
 class TSdlShell : public IShell {

@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
 #include "common/errors.h"
+#include "platform/sdl/sdl_displays.h"
 #include "platform/sdl/sdl_x11_root.h"
 
 namespace scr::platform::sdl {
@@ -13,14 +14,19 @@ TSdlWindow::TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEve
       // Window id 0 stands for the root window.
       window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(stage.foreign ? stage.foreign : X11RootWindow()));
       foreign_ = true;
+      // SDL asks for no events of a window it did not make: uncovering and size
+      // changes are asked for here, so the frame is repainted and follows the size.
+      if (window_) X11WatchWindow(window_);
       break;
     case TSdlStage::TKind::Window:
       window_ = SDL_CreateWindow(desc.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, stage.width,
                                  stage.height, SDL_WINDOW_HIDDEN);
       break;
     case TSdlStage::TKind::FullScreen: {
-      const TRect screen = desktop_.ScreenRect();
-      window_ = SDL_CreateWindow(desc.caption.c_str(), screen.left, screen.top, screen.Width(), screen.Height(),
+      // On the display the bounds lie on: the primary for the saver window, another
+      // for a cover or a show of the other displays.
+      const SDL_Rect place = SdlDisplayFor(desc.bounds);
+      window_ = SDL_CreateWindow(desc.caption.c_str(), place.x, place.y, place.w, place.h,
                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
       break;
     }
@@ -92,6 +98,10 @@ void TSdlWindow::Deliver(const TSdlInput& input) {
     case TSdlInput::TKind::Exposed:
       if (content_) content_->Exposed();
       break;
+    case TSdlInput::TKind::Resized:
+      presenter_->WindowResized();
+      if (content_) content_->Resized(input.x, input.y);
+      break;
     default:
       if (content_) content_->Input(input);
       break;
@@ -104,6 +114,10 @@ void TSdlWindow::Turn() {
 
 void TSdlWindow::Activate() {
   if (events_) events_->Activated();
+}
+
+void TSdlWindow::DisplayChanged() {
+  if (events_) events_->DisplayChanged();
 }
 
 void TSdlWindow::UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {

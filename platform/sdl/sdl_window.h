@@ -22,6 +22,8 @@ class ISdlContent {
   virtual void Turn() {}
   // The window was uncovered.
   virtual void Exposed() {}
+  // The window's client area changed its size.
+  virtual void Resized(int width, int height) {}
 };
 
 class TSdlWindow : public IWindow {
@@ -51,6 +53,7 @@ class TSdlWindow : public IWindow {
   void Turn();
   void Activate();
   void UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam);
+  void DisplayChanged();
   // The close query and, when it agrees, the destruction.
   void CloseNow();
   // Destroys the window now (the events' Destroyed runs first).

@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_x11_root.h"
 
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
 namespace scr::platform::sdl {
@@ -10,6 +11,20 @@ uintptr_t X11RootWindow() {
   const Window root = DefaultRootWindow(display);
   XCloseDisplay(display);
   return static_cast<uintptr_t>(root);
+}
+
+bool X11WatchWindow(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  Display* display = info.info.x11.display;
+  const Window id = info.info.x11.window;
+  // The mask is this connection's own: what SDL selected stays, other clients' stay.
+  XWindowAttributes attributes{};
+  const long selected = XGetWindowAttributes(display, id, &attributes) ? attributes.your_event_mask : 0;
+  XSelectInput(display, id, selected | ExposureMask | StructureNotifyMask);
+  XFlush(display);
+  return true;
 }
 
 }  // namespace scr::platform::sdl

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 
 namespace scr::platform::win32 {
 
@@ -58,7 +59,7 @@ class TFileWriteStream : public TWriteStream {
 }  // namespace
 
 std::unique_ptr<TStream> TWin32FileSystem::OpenRead(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) throw EFOpenError(OpenErrorText(path, SystemErrorText(GetLastError())));
   LARGE_INTEGER size;
@@ -71,15 +72,15 @@ std::unique_ptr<TStream> TWin32FileSystem::OpenRead(const std::string& path) {
 }
 
 std::unique_ptr<TWriteStream> TWin32FileSystem::Create(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw EFCreateError(CreateErrorText(path, SystemErrorText(GetLastError())));
   return std::make_unique<TFileWriteStream>(h);
 }
 
-bool TWin32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool TWin32FileSystem::Delete(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
 
 bool TWin32FileSystem::Exists(const std::string& path) const {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

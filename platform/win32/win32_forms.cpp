@@ -9,14 +9,16 @@
 #include "platform/form_keys.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_form_keys.h"
+#include "platform/win32/win32_text.h"
 
 namespace scr::platform::win32 {
 
 namespace {
 
-constexpr const char* kFormClass = "TScrForm";
-constexpr const char* kPanelClass = "TScrPanel";
-constexpr const char* kLabelClass = "TScrLabel";
+// Unicode windows, so captions and texts show every character as typed.
+constexpr const wchar_t* kFormClass = L"TScrForm";
+constexpr const wchar_t* kPanelClass = L"TScrPanel";
+constexpr const wchar_t* kLabelClass = L"TScrLabel";
 constexpr int kFirstControlId = 100;
 constexpr int kInkSlack = 2;
 
@@ -47,15 +49,15 @@ LRESULT CALLBACK FormsWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 void RegisterClasses() {
   static bool registered = false;
   if (registered) return;
-  for (const char* name : {kFormClass, kPanelClass, kLabelClass}) {
-    WNDCLASSEXA wc{};
+  for (const wchar_t* name : {kFormClass, kPanelClass, kLabelClass}) {
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = FormsWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = CursorHandle(TCursor::crDefault);
     wc.lpszClassName = name;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
   }
   registered = true;
 }
@@ -82,18 +84,18 @@ class TWin32Form : public IForm {
   std::string Caption() const override { return spec_.caption; }
   void SetCaption(const std::string& caption) override {
     spec_.caption = caption;
-    SetWindowTextA(form_, caption.c_str());
+    SetWindowTextW(form_, Wide(caption).c_str());
   }
   std::string Text(std::string_view control) const override { return spec_.controls[IndexOf(control)].text; }
   void SetText(std::string_view control, const std::string& text) override;
   bool Checked(std::string_view control) const override {
     const int i = IndexOf(control);
-    return SendMessageA(hwnds_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(hwnds_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   void SetChecked(std::string_view control, bool checked) override {
     const int i = IndexOf(control);
     spec_.controls[i].checked = checked;
-    SendMessageA(hwnds_[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(hwnds_[i], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 
   LRESULT Dispatch(HWND hwnd, int index, UINT msg, WPARAM wp, LPARAM lp);
@@ -180,7 +182,7 @@ TWin32Form::TWin32Form(IApplication& app, TFormSpec desc, IWindowEvents* events)
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
-  form_ = CreateWindowExA(0, kFormClass, spec_.caption.c_str(), style, x, y, width, height, nullptr, nullptr,
+  form_ = CreateWindowExW(0, kFormClass, Wide(spec_.caption).c_str(), style, x, y, width, height, nullptr, nullptr,
                           GetModuleHandleA(nullptr), &formLink_);
   if (!form_) return;
   CreateChildren(-1);
@@ -205,7 +207,7 @@ void TWin32Form::CreateChildren(int parent) {
                    [&](int a, int b) { return spec_.controls[a].tabOrder < spec_.controls[b].tabOrder; });
   for (int i : children) {
     const TControlSpec& c = spec_.controls[i];
-    const char* cls = kLabelClass;
+    const wchar_t* cls = kLabelClass;
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     switch (c.kind) {
@@ -217,21 +219,21 @@ void TWin32Form::CreateChildren(int parent) {
       case TControlKind::ckLabel:
         break;
       case TControlKind::ckCheckBox:
-        cls = "BUTTON";
+        cls = L"BUTTON";
         style |= BS_AUTOCHECKBOX | WS_TABSTOP;
         break;
       case TControlKind::ckButton:
-        cls = "BUTTON";
+        cls = L"BUTTON";
         style |= BS_PUSHBUTTON | WS_TABSTOP;
         break;
     }
     const TRect& b = c.bounds;
-    hwnds_[i] = CreateWindowExA(exStyle, cls, c.text.c_str(), style, b.left, b.top, b.Width(), b.Height(),
+    hwnds_[i] = CreateWindowExW(exStyle, cls, Wide(c.text).c_str(), style, b.left, b.top, b.Width(), b.Height(),
                                 ParentWindow(i), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                 GetModuleHandleA(nullptr), &links_[i]);
     if (!hwnds_[i]) continue;
-    SendMessageA(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Font(i)), FALSE);
-    if (c.kind == TControlKind::ckCheckBox && c.checked) SendMessageA(hwnds_[i], BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(hwnds_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Font(i)), FALSE);
+    if (c.kind == TControlKind::ckCheckBox && c.checked) SendMessageW(hwnds_[i], BM_SETCHECK, BST_CHECKED, 0);
     if (c.kind == TControlKind::ckPanel) CreateChildren(i);
   }
 }
@@ -262,7 +264,8 @@ SIZE TWin32Form::MeasureLabel(int index) {
   HDC dc = GetDC(hwnds_[index]);
   HGDIOBJ old = SelectObject(dc, Font(index));
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_EXPANDTABS);
+  const std::wstring wide = Wide(text);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_EXPANDTABS);
   SelectObject(dc, old);
   ReleaseDC(hwnds_[index], dc);
   // Smoothed glyphs can put ink a pixel or two past their advance width; the label is
@@ -273,7 +276,7 @@ SIZE TWin32Form::MeasureLabel(int index) {
 void TWin32Form::SetText(std::string_view control, const std::string& text) {
   const int i = IndexOf(control);
   spec_.controls[i].text = text;
-  SetWindowTextA(hwnds_[i], text.c_str());
+  SetWindowTextW(hwnds_[i], Wide(text).c_str());
   if (spec_.controls[i].kind == TControlKind::ckLabel) {
     Layout();
     InvalidateRect(hwnds_[i], nullptr, TRUE);
@@ -302,9 +305,9 @@ HFONT TWin32Form::Font(int index) {
   const TFontSpec& f = FontOf(index);
   HFONT& font = fonts_[&f];
   if (!font)
-    font = CreateFontA(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline ? TRUE : FALSE, FALSE,
+    font = CreateFontW(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline ? TRUE : FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                       f.name.c_str());
+                       Wide(f.name).c_str());
   return font;
 }
 
@@ -353,8 +356,8 @@ bool TWin32Form::KeyMessage(const MSG& msg) {
 void TWin32Form::Press(int index) {
   TControlSpec& c = spec_.controls[index];
   if (c.kind == TControlKind::ckCheckBox) {
-    c.checked = SendMessageA(hwnds_[index], BM_GETCHECK, 0, 0) != BST_CHECKED;
-    SendMessageA(hwnds_[index], BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    c.checked = SendMessageW(hwnds_[index], BM_GETCHECK, 0, 0) != BST_CHECKED;
+    SendMessageW(hwnds_[index], BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   // The event may free the form: run it from a copy.
   const TNotifyEvent event = spec_.controls[index].onClick;
@@ -379,7 +382,8 @@ void TWin32Form::PaintLabel(HWND hwnd, int index) {
   HGDIOBJ old = SelectObject(dc, Font(index));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(FontOf(index).color));
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_EXPANDTABS);
+  const std::wstring wide = Wide(text);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_EXPANDTABS);
   SelectObject(dc, old);
   EndPaint(hwnd, &ps);
 }
@@ -417,7 +421,7 @@ LRESULT TWin32Form::LabelMessage(HWND hwnd, int index, UINT msg, WPARAM wp, LPAR
       return 0;
     }
     default:
-      return DefWindowProcA(hwnd, msg, wp, lp);
+      return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
 
@@ -440,7 +444,7 @@ LRESULT TWin32Form::FormMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     default:
       if (msg >= WM_USER && events_ && events_->UserMessage(msg, wp, lp)) return 0;
-      return DefWindowProcA(hwnd, msg, wp, lp);
+      return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
 
@@ -490,21 +494,21 @@ LRESULT TWin32Form::Dispatch(HWND hwnd, int index, UINT msg, WPARAM wp, LPARAM l
     PaintPanel(hwnd);
     return 0;
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
+  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK FormsWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
   }
-  auto* link = reinterpret_cast<TWindowLink*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* link = reinterpret_cast<TWindowLink*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     if (link && link->form && link->index < 0) link->form->Forget(hwnd);
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
   }
-  if (!link || !link->form) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!link || !link->form) return DefWindowProcW(hwnd, msg, wp, lp);
   // No exception may cross the system's frames: an error that escapes a handler ends
   // that handler and is reported; the program carries on.
   try {
@@ -534,8 +538,8 @@ void TWin32Forms::SetCursor(TCursor cursor) {
   HWND under = WindowFromPoint(p);
   DWORD process = 0;
   if (!under || !GetWindowThreadProcessId(under, &process) || process != GetCurrentProcessId()) return;
-  const LRESULT hit = SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-  SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+  const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
 TCursor TWin32Forms::Cursor() const { return g_cursor; }

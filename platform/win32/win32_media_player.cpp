@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_desktop.h"
 
 // After the Windows headers: the multimedia command interface.
@@ -123,11 +124,12 @@ void TWin32MediaPlayer::CloseDevice() {
 void TWin32MediaPlayer::Open() {
   Consume();
   CloseDevice();
-  MCI_OPEN_PARMSA parms{};
-  parms.lpstrElementName = fileName_.c_str();
+  MCI_OPEN_PARMSW parms{};
+  const std::wstring element = Wide(fileName_);
+  parms.lpstrElementName = element.c_str();
   // No device type: the system chooses the device from the file.
   const MCIERROR err =
-      mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parms));
+      mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parms));
   if (err != 0) throw EMediaPlayerError(MciErrorText(err));
   device_ = parms.wDeviceID;
 }

@@ -7,6 +7,7 @@
 #include "package/metafile_image.h"
 #include "platform/canvas_host.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_cover_window.h"
 #include "platform/win32/win32_frame_surface.h"
 #include "platform/win32/win32_input.h"
@@ -54,8 +55,8 @@ class TDibPatch {
 };
 
 HFONT MakeFont(const TTextFont& font) {
-  return CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+  return CreateFontW(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.name).c_str());
 }
 
 void RenderMetafile(const TMetafile& metafile, TBitmap24& dst, const TRect& r) {
@@ -83,11 +84,18 @@ void RenderMetafile(const TMetafile& metafile, TBitmap24& dst, const TRect& r) {
 
 // ---- Screen windows ----
 
+// Posted by a worker of the picture show control when it asks for the main thread: the
+// window serves the workers' requests from the main message loop as well as from the
+// control's own pumping.
+constexpr UINT kServeWorkersMessage = WM_APP + 0x2A0;
+
 class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
  public:
   TWin32ScreenWindow(TWin32Desktop& desktop, IScreenWindowEvents* events)
-      : TCanvasHost([this] { PostMessageA(hwnd_, WM_NULL, 0, 0); }), desktop_(desktop), events_(events) {}
+      : TCanvasHost([this] { PostMessageA(hwnd_, kServeWorkersMessage, 0, 0); }), desktop_(desktop), events_(events) {}
   ~TWin32ScreenWindow() override {
+    // The workers go first, while the window they post to is still there.
+    WaitWorkers();
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   }
 
@@ -171,6 +179,12 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
         // Wakes the message loop, which ends once its main window is gone.
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
         return 0;
+      case WM_DISPLAYCHANGE:
+        // Sent to every top-level window when a display is added or removed or one's
+        // resolution changes; Monitors() already tells the new desk.
+        if (events_) events_->DisplayChanged();
+        break;
+      case kServeWorkersMessage: ServeWorkers(); return 0;
       case WM_ERASEBKGND: return 1;  // the paint covers everything
       case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -357,7 +371,8 @@ TTextSize TWin32Screen::TextExtent(const TTextFont& font, std::string_view text)
   HFONT f = MakeFont(font);
   HGDIOBJ old = SelectObject(dc, f);
   SIZE size{};
-  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = Wide(text);
+  GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
   SelectObject(dc, old);
   DeleteObject(f);
   DeleteDC(dc);
@@ -375,7 +390,9 @@ void TWin32Screen::DrawTextAt(TBitmap24& bitmap, int x, int y, const TTextFont& 
   HGDIOBJ old = SelectObject(patch.DC(), f);
   SetBkMode(patch.DC(), TRANSPARENT);
   SetTextColor(patch.DC(), font.color & 0x00FFFFFFu);
-  TextOutA(patch.DC(), x - area.left, y - area.top, text.data(), static_cast<int>(text.size()));
+  // The wide function: the system links in fonts for the characters this one lacks.
+  const std::wstring wide = Wide(text);
+  TextOutW(patch.DC(), x - area.left, y - area.top, wide.data(), static_cast<int>(wide.size()));
   SelectObject(patch.DC(), old);
   DeleteObject(f);
   patch.CopyBack(bitmap);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_text.h"
 
 namespace scr::platform::win32 {
 
@@ -15,7 +16,7 @@ namespace {
 template <typename Call>
 std::string FolderText(Call call) {
   constexpr DWORD kBuffer = 255;
-  std::vector<char> buf(kBuffer + 1, '\0');
+  std::vector<wchar_t> buf(kBuffer + 1, L'\0');
   DWORD n = call(kBuffer, buf.data());
   if (n == 0) return {};
   if (n >= kBuffer) {
@@ -23,7 +24,7 @@ std::string FolderText(Call call) {
     n = call(n + 1, buf.data());
     if (n == 0 || n > buf.size() - 1) return {};
   }
-  return std::string(buf.data(), strnlen(buf.data(), buf.size()));
+  return Utf8(std::wstring_view(buf.data(), wcsnlen(buf.data(), buf.size())));
 }
 
 class TWin32Handle : public ISystemHandle {
@@ -44,7 +45,7 @@ class TWin32Library : public ILibrary {
   explicit TWin32Library(HMODULE m) : m_(m) {}
   ~TWin32Library() override { FreeLibrary(m_); }
   TProcAddress FindExport(const std::string& name) override {
-    return reinterpret_cast<TProcAddress>(::GetProcAddress(m_, name.c_str()));
+    return reinterpret_cast<TProcAddress>(::GetProcAddress(m_, name.c_str()));  // export names are ASCII
   }
   uint32_t CallChangePassword(TProcAddress proc, const std::string& provider, TWindowHandle window,
                               uint32_t reserved1, uint32_t reserved2) override {
@@ -70,22 +71,24 @@ std::string SystemErrorText(DWORD code) {
   return s;
 }
 
+TAnsiDecoder TWin32System::AnsiDecoder() { return [](std::string_view ansi) { return AnsiCodePageToUtf8(ansi); }; }
+
 std::string TWin32System::ExecutablePath() {
-  std::vector<char> buf(MAX_PATH + 1);
+  std::vector<wchar_t> buf(MAX_PATH + 1);
   for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     if (n == 0) return {};
-    if (n < buf.size() - 1) return std::string(buf.data(), n);
+    if (n < buf.size() - 1) return Utf8(std::wstring_view(buf.data(), n));
     buf.resize(buf.size() * 2);
   }
 }
 
 std::string TWin32System::TempPath() {
-  return FolderText([](DWORD size, char* out) { return GetTempPathA(size, out); });
+  return FolderText([](DWORD size, wchar_t* out) { return GetTempPathW(size, out); });
 }
 
 std::string TWin32System::SystemDirectory() {
-  return FolderText([](DWORD size, char* out) { return GetSystemDirectoryA(out, size); });
+  return FolderText([](DWORD size, wchar_t* out) { return GetSystemDirectoryW(out, size); });
 }
 
 std::string TWin32System::ErrorText(uint32_t code) { return SystemErrorText(code); }
@@ -93,7 +96,7 @@ std::string TWin32System::ErrorText(uint32_t code) { return SystemErrorText(code
 TSemaphoreResult TWin32System::CreateNamedSemaphore(const std::string& name, int32_t initialCount,
                                                     int32_t maximumCount) {
   TSemaphoreResult result;
-  HANDLE h = CreateSemaphoreA(nullptr, initialCount, maximumCount, name.c_str());
+  HANDLE h = CreateSemaphoreW(nullptr, initialCount, maximumCount, Wide(name).c_str());
   const DWORD error = GetLastError();
   if (!h) return result;
   result.handle = std::make_unique<TWin32Handle>(h);
@@ -102,7 +105,7 @@ TSemaphoreResult TWin32System::CreateNamedSemaphore(const std::string& name, int
 }
 
 std::unique_ptr<ILibrary> TWin32System::OpenLibrary(const std::string& path) {
-  HMODULE m = LoadLibraryA(path.c_str());
+  HMODULE m = LoadLibraryW(Wide(path).c_str());
   if (!m) return nullptr;
   return std::make_unique<TWin32Library>(m);
 }

@@ -5,6 +5,7 @@ namespace scr::platform::win32 {
 
 class TWin32System : public ISystem {
  public:
+  TAnsiDecoder AnsiDecoder() override;
   std::string ExecutablePath() override;
   std::string TempPath() override;
   std::string SystemDirectory() override;

@@ -100,12 +100,45 @@ TEST(ComponentWriter, EverySettingRoundTrips) {
   EXPECT_EQ(read.FlashFileNames(), (TStringList{"m1.swf", ""}));
   EXPECT_EQ(read.Descriptions(), (TStringList{"first one", "", "last"}));
   // Every property of the record is covered by the fixture.
-  EXPECT_EQ(ListProperties(read).size(), 2u + 33u - 1u + 7u);  // Name, Tag; TextFont as its 7
+  EXPECT_EQ(ListProperties(read).size(), 2u + 34u - 1u + 7u + 6u);  // Name, Tag; TextFont as its 7; presentation
+}
+
+// The presentation settings stay out of the stream at their defaults, so a saver
+// without them is written byte for byte as before; set, each is written and reads back.
+TEST(ComponentWriter, PresentationSettingsOnlyWhenSet) {
+  constexpr const char* kNames[] = {"FillMode", "PanZoom", "lPairPortraits", "lNoRepeat", "CaptionMode",
+                                    "lCaptionScaled"};
+  const std::vector<uint8_t> plain = WriteComponentStream(TSSFileLocations{});
+  for (const char* name : kNames) EXPECT_FALSE(Contains(plain, TBytes().S(name).Take())) << name;
+
+  TSSFileLocations s;
+  s.SetFillMode(2);
+  s.SetPanZoom(30);
+  s.SetlPairPortraits(true);
+  s.SetlNoRepeat(true);
+  s.SetCaptionMode(1);
+  s.SetlCaptionScaled(true);
+  const std::vector<uint8_t> bytes = WriteComponentStream(s);
+  EXPECT_TRUE(Contains(bytes, TBytes().S("FillMode")({2, 2}).Take()));
+  EXPECT_TRUE(Contains(bytes, TBytes().S("PanZoom")({2, 30}).Take()));
+  EXPECT_TRUE(Contains(bytes, TBytes().S("lNoRepeat")({9}).Take()));
+  const TSSFileLocations read = test::ReadSettings(bytes);
+  EXPECT_EQ(Texts(read), Texts(s));
 }
 
 TEST(ComponentWriter, ConstructionValuesRoundTrip) {
   const TSSFileLocations original;
   EXPECT_EQ(Texts(test::ReadSettings(WriteComponentStream(original))), Texts(original));
+}
+
+TEST(ComponentWriter, MonitorModeIsWrittenOnlyWhenNotBlack) {
+  const std::vector<uint8_t> name = {'M', 'o', 'n', 'i', 't', 'o', 'r', 'M', 'o', 'd', 'e'};
+  TSSFileLocations s;
+  EXPECT_FALSE(Contains(WriteComponentStream(s), name));  // older readers meet nothing new
+  s.SetMonitorMode(kMonitorsSame);
+  const std::vector<uint8_t> bytes = WriteComponentStream(s);
+  EXPECT_TRUE(Contains(bytes, name));
+  EXPECT_EQ(test::ReadSettings(bytes).MonitorMode(), kMonitorsSame);
 }
 
 TEST(ComponentWriter, NamedObjectKeepsItsName) {
@@ -124,27 +157,75 @@ TEST(ComponentWriter, NamedObjectKeepsItsName) {
 namespace scr {
 namespace {
 
-// Text held as UTF-8 is stored so that every reader shows the same characters: as
-// Windows-1252 when it fits, otherwise as a UTF-8 string that readers convert.
+// Text held as UTF-8 is stored so that every reader shows it as typed: non-ASCII text as
+// a UTF-8 string; in the single-byte form of older savers, what fits Windows-1252 as
+// single-byte text. The runtime reads both back as the same UTF-8.
 TEST(ComponentWriter, Utf8TextIsStoredAsTypedForEveryReader) {
   const std::string fits = "Zo\xC3\xA9 \xE2\x80\x94 \xC3\xA7" "a va?";  // Zoé — ça va?
   const std::string wider = "Zo\xC3\xA9 \xE6\x97\xA5";                  // Zoé 日
   TSSFileLocations s;
   s.SetText(fits);
   s.SetTitle(wider);
-  const std::vector<uint8_t> stream = WriteComponentStream(s, TTextForm::Utf8);
+  s.SetAuthor("plain");
   const std::string ansi = "Zo\xE9 \x97 \xE7" "a va?";
-  EXPECT_TRUE(Contains(stream, std::vector<uint8_t>{0x04, 'T', 'e', 'x', 't', 0x06, static_cast<uint8_t>(ansi.size())}));
-  EXPECT_TRUE(Contains(stream, std::vector<uint8_t>{0x05, 'T', 'i', 't', 'l', 'e', 0x14, static_cast<uint8_t>(wider.size()), 0, 0, 0}));
+  const auto utf8Tag = [](const std::string& name, const std::string& value) {
+    std::string b = static_cast<char>(name.size()) + name + '\x14' + static_cast<char>(value.size());
+    b += std::string(3, '\0');
+    return std::vector<uint8_t>(b.begin(), b.end());
+  };
+  const std::vector<uint8_t> modern = WriteComponentStream(s, TTextForm::Utf8);
+  EXPECT_TRUE(Contains(modern, utf8Tag("Text", fits)));
+  EXPECT_TRUE(Contains(modern, utf8Tag("Title", wider)));
+  EXPECT_TRUE(Contains(modern, std::vector<uint8_t>{0x06, 'A', 'u', 't', 'h', 'o', 'r', 0x06, 5}));
+  const std::vector<uint8_t> older = WriteComponentStream(s, TTextForm::Utf8SingleByte);
+  EXPECT_TRUE(Contains(older, std::vector<uint8_t>{0x04, 'T', 'e', 'x', 't', 0x06, static_cast<uint8_t>(ansi.size())}));
+  EXPECT_TRUE(Contains(older, utf8Tag("Title", wider)));
 
-  TSSFileLocations runtime, tool;
-  TMemoryStream forRuntime(stream), forTool(stream);
-  ReadComponentStream(forRuntime, runtime);
-  ReadComponentStream(forTool, tool, TTextForm::Utf8);
-  EXPECT_EQ(runtime.Text(), ansi);
-  EXPECT_EQ(runtime.Title(), "Zo\xE9 ?");  // the code page has no such character
-  EXPECT_EQ(tool.Text(), fits);
-  EXPECT_EQ(tool.Title(), wider);
+  for (const bool isOlder : {false, true}) {
+    const std::vector<uint8_t>& stream = isOlder ? older : modern;
+    TSSFileLocations runtime, oldForm;
+    TMemoryStream forRuntime(stream), forOld(stream);
+    bool singleByte = true;
+    ReadComponentStream(forRuntime, runtime, TTextForm::Utf8, AnsiToUtf8, &singleByte);
+    ReadComponentStream(forOld, oldForm);
+    EXPECT_EQ(runtime.Text(), fits);
+    EXPECT_EQ(runtime.Title(), wider);
+    EXPECT_EQ(singleByte, isOlder);
+    EXPECT_EQ(oldForm.Text(), ansi);
+    EXPECT_EQ(oldForm.Title(), "Zo\xE9 ?");  // the code page has no such character
+  }
+}
+
+// Single-byte text is read through the code page the reader is given (the system's
+// own on Windows); ASCII text and UTF-8 strings never go through it.
+TEST(ComponentWriter, SingleByteTextIsReadThroughTheGivenCodePage) {
+  TComponentStreamWriter w;
+  w.Signature();
+  w.ObjectHeader("TSSFileLocations", "");
+  w.PropertyName("Text");
+  w.String("Za\xBF\xF3\xB3\xE6");  // "Zażółć" in Windows-1250
+  w.PropertyName("Title");
+  w.String("plain");
+  w.End();
+  w.End();
+  const TAnsiDecoder centralEuropean = [](std::string_view text) {
+    std::string out;
+    for (char c : text) {
+      switch (static_cast<uint8_t>(c)) {
+        case 0xBF: out += "\xC5\xBC"; break;
+        case 0xF3: out += "\xC3\xB3"; break;
+        case 0xB3: out += "\xC5\x82"; break;
+        case 0xE6: out += "\xC4\x87"; break;
+        default: out += c;
+      }
+    }
+    return out;
+  };
+  TSSFileLocations s;
+  TMemoryStream in(w.Data());
+  ReadComponentStream(in, s, TTextForm::Utf8, centralEuropean);
+  EXPECT_EQ(s.Text(), "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87");
+  EXPECT_EQ(s.Title(), "plain");
 }
 
 }  // namespace

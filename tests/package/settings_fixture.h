@@ -35,6 +35,7 @@ inline TSSFileLocations FullSettings() {
   s.SetEmail("ann@example.invalid");
   s.SetWeb("http://example.invalid/");
   s.SetVer("flash");
+  s.SetMonitorMode(kMonitorsDifferent);
   s.SetHookPosition(1392000);
   s.SetHookSize(32768);
   std::string effects;
@@ -49,6 +50,12 @@ inline TSSFileLocations FullSettings() {
   s.SetFlashFileNamesCommaList("m1.swf,");
   s.SetFlashSizesCommaList("1,2");
   s.SetDescriptCommaList("\"first one\",,last");
+  s.SetFillMode(1);
+  s.SetPanZoom(8);
+  s.SetlPairPortraits(true);
+  s.SetlNoRepeat(true);
+  s.SetCaptionMode(1);
+  s.SetlCaptionScaled(true);
   return s;
 }
 

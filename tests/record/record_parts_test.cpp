@@ -11,6 +11,10 @@
 
 #include "tools/scrtool/record/audio_timeline.h"
 #include "tools/scrtool/record/frame_sampler.h"
+#include "tools/media/audio_track.h"
+#include "tools/media/midi_render.h"
+#include "common/errors.h"
+#include "tests/music/sound_bytes.h"
 
 namespace scr::tool {
 namespace {
@@ -84,6 +88,28 @@ TEST(AudioTimeline, TracksLandAtTheirStartAndSilenceFillsTheGaps) {
   EXPECT_TRUE(t.TakeUntil(20).empty());
 }
 
+TEST(FrameSampler, AnEndMovedEarlierStopsTheFramesThere) {
+  std::vector<uint32_t> frames;
+  TFrameSampler sampler(10, 10000, Solid(0), [&](const TBitmap24& f, bool) { frames.push_back(f.Pixel(0, 0)); });
+  sampler.Presented(50, Solid(7));
+  sampler.EndAt(250);
+  sampler.Presented(260, Solid(9));  // after the new end: ignored
+  sampler.EndAt(5000);               // later again: no effect
+  sampler.Finish();
+  EXPECT_EQ(frames, (std::vector<uint32_t>{0, 7, 7}));
+}
+
+TEST(AudioTimeline, TheFadeOutRampsDownToSilenceAtTheEnd) {
+  TAudioTimeline t;
+  t.Add(0, Constant(3 * 44100, 0.5f));
+  t.FadeOut(2000, 1000);
+  const std::vector<float> mix = t.TakeUntil(3000);
+  EXPECT_FLOAT_EQ(mix[500 * 441 / 10 * 2], 0.5f);
+  EXPECT_NEAR(mix[1500 * 441 / 10 * 2], 0.25f, 0.001f);
+  EXPECT_EQ(mix[2000 * 441 / 10 * 2], 0.0f);
+  EXPECT_EQ(mix[2500 * 441 / 10 * 2 + 1], 0.0f);
+}
+
 TEST(AudioTimeline, OverlappingTracksAreMixedAndClipped) {
   TAudioTimeline t;
   t.Add(0, Constant(100, 0.75f));
@@ -129,3 +155,39 @@ TEST(WebPRecording, HeldPicturesBecomeOneFrameAndTheClipLastsTheRecording) {
 
 }  // namespace
 }  // namespace scr::tool
+
+namespace scr::media {
+namespace {
+
+TEST(MusicDecoding, MidiIsRenderedWithTheSoundFont) {
+  const std::vector<uint8_t> note = scr::test::MidiNote(500);
+  EXPECT_TRUE(IsMidi(note));
+  EXPECT_FALSE(IsMidi(scr::test::WaveTone(100, 440)));
+  const std::string font = MidiSoundFont();
+  if (font.empty()) GTEST_SKIP() << "no General MIDI sound font installed";
+  const TAudio audio = RenderMidi(note, 10000, font);
+  EXPECT_GE(audio.DurationMs(), 500);
+  EXPECT_LE(audio.DurationMs(), 8000) << "the note and a short ring-out";
+  float peak = 0;
+  for (float s : audio.samples) peak = std::max(peak, std::abs(s));
+  EXPECT_GT(peak, 0.01f);
+  EXPECT_EQ(RenderMidi(note, 200, font).DurationMs(), 201);
+  EXPECT_THROW(RenderMidi(note, 10000, ""), Exception) << "no sound font";
+}
+
+// Sound files come from strangers: formats that name other files are not read, even
+// when the file they name is a good sound.
+TEST(MusicDecoding, OnlyAudioFormatsAreReadAndTheyOpenNoOtherFile) {
+  const std::string dir = std::string(SCR_TEST_OUTPUT_DIR) + "/music-decoding";
+  std::filesystem::create_directories(dir);
+  const std::string wav = dir + "/tone.wav";
+  scr::tool::WriteFileBytes(wav, scr::test::WaveTone(300, 440));
+  EXPECT_GT(DecodeAudio(scr::tool::ReadFileBytes(wav), 10000).Frames(), 0);
+  const std::string playlist = "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nfile:" + wav + "\n#EXT-X-ENDLIST\n";
+  const std::string concat = "ffconcat version 1.0\nfile '" + wav + "'\n";
+  for (const std::string& text : {playlist, concat})
+    EXPECT_THROW(DecodeAudio(std::vector<uint8_t>(text.begin(), text.end()), 10000), Exception) << text;
+}
+
+}  // namespace
+}  // namespace scr::media

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scrtool record end to end: an MP4 of a three-picture saver with a wave track checked
 # with ffprobe and against the frame the saver composes; the mute choices; the WebP
-# and PNG outputs; movie savers and wrong usage refused.
+# and PNG outputs; one round by default; an interrupted recording leaves no file;
+# movie savers and wrong usage refused.
 # usage: record_saver.sh SCRTOOL SAVERDEMO MAKE_RECORD_SAVER OUTDIR
 set -euo pipefail
 scrtool=$1 saverdemo=$2 make_saver=$3 out=$4
@@ -51,6 +52,35 @@ printf '[Setup]\r\nmute=1\r\n' >"$out/muted/CONTROL.INI"
 frames=$(find "$out/frames" -name 'frame-*.png' | wc -l)
 [ "$frames" -eq 20 ] || fail "expected 20 PNG frames, found $frames"
 [ -f "$out/frames/frame-000000.png" ] && [ -f "$out/frames/frame-000019.png" ] || fail "PNG frames misnumbered"
+
+# By default one full round: three pictures, each with its transition and two-second
+# interval, so at least six seconds, and not a second round.
+"$scrtool" record "$out/show.scr" --frames "$out/round" --size 64x36 --fps 10 >"$out/round.log"
+frames=$(find "$out/round" -name 'frame-*.png' | wc -l)
+[ "$frames" -ge 60 ] && [ "$frames" -lt 120 ] || fail "one round took $frames frames at 10 a second: $(cat "$out/round.log")"
+
+# SIGINT (Ctrl-C) or SIGTERM during a recording: no file, and no half-written one
+# beside it; a file that was there before stays as it was.
+interrupt() {  # interrupt SIGNAL OUT.mp4: the recording's exit status
+  "$scrtool" record "$out/show.scr" -o "$2" --size 1280x720 --seconds 600 >/dev/null 2>&1 &
+  local pid=$! name
+  name=$(basename "$2" .mp4)
+  for _ in $(seq 200); do
+    compgen -G "$out/.$name.*.part.mp4" >/dev/null && break
+    sleep 0.1
+  done
+  sleep 0.5
+  kill "-$1" "$pid"
+  wait "$pid" && return 0 || return $?
+}
+interrupt INT "$out/cut.mp4" && code=0 || code=$?
+[ "$code" -eq 130 ] || fail "SIGINT: exit status $code, not 130"
+[ ! -e "$out/cut.mp4" ] || fail "an interrupted recording left its file"
+cp "$out/mute.mp4" "$out/old.mp4"
+interrupt TERM "$out/old.mp4" && code=0 || code=$?
+[ "$code" -eq 143 ] || fail "SIGTERM: exit status $code, not 143"
+cmp -s "$out/mute.mp4" "$out/old.mp4" || fail "an interrupted recording changed the file that was there"
+[ -z "$(find "$out" -maxdepth 1 -name '.*.part.*')" ] || fail "a temporary file was left: $(ls -a "$out")"
 
 # A movie saver is refused with a clear message and no output.
 "$make_saver" movie "$out/movie.scr"

@@ -1,7 +1,7 @@
 // The saver on a desk with several displays: black covers over every display but the
 // primary one, shown and closed with the saver window, whose input goes through the
 // same exit rules with comparable coordinates.
-#include "saver/cover_windows.h"
+#include "saver/monitor_shows.h"
 #include "tests/saver/saver_fixture.h"
 
 namespace scr::saver::test {
@@ -148,11 +148,33 @@ TEST_F(MonitorCoverTest, ATerminatedRunLeavesNoCoverBehind) {
   EXPECT_TRUE(Covers().empty());
 }
 
-TEST(MonitorCoverList, PrimaryAndEnclosedDisplaysAreLeftOut) {
-  const std::vector<TMonitor> monitors{{kPrimary, true}, {kRight, false}, {TRect{0, 0, 512, 384}, false},
-                                       {TRect{}, false}, {TRect{1000, 0, 1100, 100}, false}};
-  // The last one overlaps the primary only in part: it is covered.
-  EXPECT_EQ(CoveredMonitors(monitors, kPrimary), (std::vector<TRect>{kRight, TRect{1000, 0, 1100, 100}}));
+TEST(MonitorCoverList, PrimaryEnclosedAndRepeatedDisplaysAreLeftOut) {
+  const std::vector<TMonitor> monitors{{kPrimary, true}, {kRight, false},         {TRect{0, 0, 512, 384}, false},
+                                       {TRect{}, false}, {kRight, false},         {TRect{1000, 0, 1100, 100}, false}};
+  // The last one overlaps the primary only in part: it is covered outside it, in every
+  // mode.
+  for (int32_t mode : {kMonitorsBlack, 7}) {
+    const TMonitorLayout layout = LayOutMonitors(monitors, kPrimary, mode);
+    EXPECT_EQ(layout.covers, (std::vector<TRect>{kRight, TRect{1024, 0, 1100, 100}}));
+    EXPECT_TRUE(layout.shows.empty());
+  }
+  for (int32_t mode : {kMonitorsSame, kMonitorsDifferent}) {
+    const TMonitorLayout layout = LayOutMonitors(monitors, kPrimary, mode);
+    EXPECT_EQ(layout.shows, (std::vector<TRect>{kRight}));
+    EXPECT_EQ(layout.covers, (std::vector<TRect>{TRect{1024, 0, 1100, 100}}));
+  }
+}
+
+TEST(MonitorCoverList, OutsideCutsAroundTheHole) {
+  const TRect r{0, 0, 100, 100};
+  EXPECT_EQ(Outside(r, TRect{200, 0, 300, 100}), (std::vector<TRect>{r}));
+  EXPECT_TRUE(Outside(r, TRect{-10, -10, 110, 110}).empty());
+  // A hole in the middle leaves four bands that tile the rest exactly.
+  EXPECT_EQ(Outside(r, TRect{20, 30, 60, 70}),
+            (std::vector<TRect>{{0, 0, 100, 30}, {0, 30, 20, 70}, {60, 30, 100, 70}, {0, 70, 100, 100}}));
+  // A display sticking out below and to the left of the primary.
+  EXPECT_EQ(Outside(TRect{-50, 700, 400, 900}, kPrimary),
+            (std::vector<TRect>{{-50, 700, 0, 768}, {-50, 768, 400, 900}}));
 }
 
 }  // namespace

@@ -43,6 +43,21 @@ TEST(PlayArgs, TheDaemonsWindowMakesHackModeWhateverElseIsAsked) {
   EXPECT_THROW(Parse({"x.scr"}, "window"), EUsage);
 }
 
+TEST(PlayArgs, HackConventionsOfTheDaemons) {
+  EXPECT_EQ(Parse({"-root", "x.scr"}).hackWindow, uintptr_t{0});
+  EXPECT_EQ(Parse({"x.scr", "-window-id", "0x1a00003"}).hackWindow, uintptr_t{0x1a00003});
+  EXPECT_EQ(Parse({"x.scr", "--window-id", "27262979"}).hackWindow, uintptr_t{27262979});
+  // A window named on the command line wins over the daemon's variable.
+  EXPECT_EQ(Parse({"x.scr", "--window-id", "0x42"}, "0x600008").hackWindow, uintptr_t{0x42});
+  EXPECT_EQ(Parse({"x.scr", "--window-id", "0x42"}, "junk").hackWindow, uintptr_t{0x42});
+  EXPECT_EQ(Parse({"x.scr", "-root"}, "0x600008").hackWindow, uintptr_t{0x600008});
+  EXPECT_TRUE(Parse({"x.scr", "--software"}).software);
+  // --help and --version need no saver and override mistakes elsewhere.
+  EXPECT_EQ(Parse({"--help"}).mode, TPlayMode::Help);
+  EXPECT_EQ(Parse({"x.scr", "--bogus", "-h"}).mode, TPlayMode::Help);
+  EXPECT_EQ(Parse({"--version"}).mode, TPlayMode::Version);
+}
+
 TEST(PlayArgs, WrongUsage) {
   const std::vector<std::vector<std::string>> wrong = {
       {},
@@ -54,6 +69,12 @@ TEST(PlayArgs, WrongUsage) {
       {"a.scr", "--info", "--root"},
       {"a.scr", "--info", "--window", "10x10"},
       {"a.scr", "--root", "--window", "10x10"},
+      {"a.scr", "--window-id"},
+      {"a.scr", "-window-id", "0"},
+      {"a.scr", "--window-id", "root"},
+      {"a.scr", "--window-id", "0x42", "--window", "10x10"},
+      {"a.scr", "--info", "-window-id", "0x42"},
+      {"a.scr", "--Root"},
   };
   for (const auto& args : wrong) EXPECT_THROW(Parse(args), EUsage) << ::testing::PrintToString(args);
 }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Hack mode: --root draws the composed frame into the root window and ends on SIGTERM
+# Hack mode: -root (the daemons' spelling) draws the composed frame into the root window and ends on SIGTERM
 # with status 0, its private folder gone; a movie saver exits 3 with its message.
 source "$(dirname "$0")/scrplay-env.sh"
 
 make_saver root --effects 0 --interval 60000ms --set lExitKeyPress=True
-start_player "$OUT/root.scr" --root
-wait_frame "$OUT/root-frame0.bmp" 15 "the frame is drawn into the root window"
+start_player "$OUT/root.scr" -root
+wait_frame "$OUT/root-frame0.bmp" 15 "-root: the frame is drawn into the root window"
 xdotool key a
 sleep 1
 check running "input belongs to the daemon: a key leaves it running"

@@ -6,11 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/headless/headless_platform.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_pixel_rows.h"
+#include "platform/sdl/sdl_present.h"
 #include "platform/sdl/sdl_platform.h"
 #include "tests/music/sound_bytes.h"
 #include "tools/scrplay/mute_override.h"
@@ -102,6 +105,13 @@ TEST(SdlEvents, WindowEventsAndQuit) {
   EXPECT_EQ(TranslateEvent(e).kind, TSdlInput::TKind::Close);
   e.window.event = SDL_WINDOWEVENT_EXPOSED;
   EXPECT_EQ(TranslateEvent(e).kind, TSdlInput::TKind::Exposed);
+  e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+  e.window.data1 = 800;
+  e.window.data2 = 600;
+  const TSdlInput resized = TranslateEvent(e);
+  EXPECT_EQ(resized.kind, TSdlInput::TKind::Resized);
+  EXPECT_EQ(resized.x, 800);
+  EXPECT_EQ(resized.y, 600);
   e.window.event = SDL_WINDOWEVENT_MOVED;
   EXPECT_EQ(TranslateEvent(e).kind, TSdlInput::TKind::None);
   e.type = SDL_QUIT;
@@ -150,6 +160,29 @@ TEST(SdlPrivateFolder, PrivateFreshAndRemovedWithEverythingInIt) {
 TEST(SdlPrivateFolder, AParentThatIsNotThereIsAnError) {
   TScopedEnv tmp("TMPDIR", (TestFolder("noparent") / "missing").string());
   EXPECT_THROW(TPrivateFolder(), Exception);
+}
+
+// Names are found whatever their letter case, as on Windows; a name that exists as
+// written wins, and several that differ only in case give the first in byte order.
+TEST(SdlFiles, NamesAreFoundWhateverTheirCase) {
+  const fs::path dir = TestFolder("case");
+  WriteFile(dir / "control.ini", {'[', 'S', 'e', 't', 'u', 'p', ']', '\n', 'm', 'u', 't', 'e', '=', '1', '\n'});
+  TSdlFiles files;
+  EXPECT_EQ(LocatePath(dir.string() + "\\CONTROL.INI"), (dir / "control.ini").string());
+  EXPECT_TRUE(files.Exists((dir / "Control.Ini").string()));
+  TFileProfile profile(files);
+  EXPECT_EQ(profile.ReadString((dir / "CONTROL.INI").string(), "Setup", "mute", "0"), "1");
+  // Writing under another case replaces the one file there is.
+  ASSERT_TRUE(profile.WriteString((dir / "CONTROL.INI").string(), "Setup", "mute", "0"));
+  EXPECT_EQ(profile.ReadString((dir / "control.ini").string(), "Setup", "mute", "1"), "0");
+  EXPECT_FALSE(fs::exists(dir / "CONTROL.INI"));
+
+  WriteFile(dir / "TUNE.wav", {1});
+  WriteFile(dir / "tune.WAV", {2});
+  EXPECT_EQ(LocatePath((dir / "Tune.Wav").string()), (dir / "TUNE.wav").string());
+  EXPECT_EQ(LocatePath((dir / "tune.WAV").string()), (dir / "tune.WAV").string());
+  EXPECT_EQ(LocatePath((dir / "none.wav").string()), (dir / "none.wav").string());
+  EXPECT_FALSE(files.Exists((dir / "none.wav").string()));
 }
 
 TEST(SdlFiles, PosixFilesWithTheSystemsTexts) {
@@ -322,6 +355,68 @@ class SdlLoop : public ::testing::Test, protected IScreenWindowEvents {
   std::vector<uint32_t> messages_;
 };
 
+// Every width's tail after the four-pixel steps, and a part away from the origin.
+TEST(SdlPixelRows, WidenedPixelsKeepTheirBytesAndAreOpaque) {
+  // Wide enough for the sixteen-pixel steps and every tail after them.
+  TBitmap24 b(60, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int k = 0; k < 180; ++k) b.Row(y)[k] = static_cast<uint8_t>(y * 64 + k * 7 + 1);
+  for (int width = 1; width <= 58; ++width) {
+    const TRect part{2, 1, 2 + width, 3};
+    std::vector<uint8_t> out(4 * 60 * 2 + 4, 0xEE);
+    WidenRect(b, part, out.data(), 240);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 59; ++x) {
+        const uint8_t* px = out.data() + 240 * y + 4 * x;
+        if (x >= width) {
+          EXPECT_EQ(px[0], 0xEE) << "written past the part, width " << width;
+          continue;
+        }
+        const uint8_t* src = b.Row(1 + y) + 3 * (2 + x);
+        EXPECT_EQ((std::vector<uint8_t>{px[0], px[1], px[2], px[3]}),
+                  (std::vector<uint8_t>{src[0], src[1], src[2], 0xFF}))
+            << "width " << width << " x " << x << " y " << y;
+      }
+  }
+}
+
+// The pixel of the window's surface at x, y as 0x00RRGGBB.
+uint32_t SurfacePixel(SDL_Window* window, int x, int y) {
+  SDL_Surface* s = SDL_GetWindowSurface(window);
+  uint32_t v = 0;
+  std::memcpy(&v, static_cast<uint8_t*>(s->pixels) + y * s->pitch + 4 * x, 4);
+  uint8_t r = 0, g = 0, b = 0;
+  SDL_GetRGB(v, s->format, &r, &g, &b);
+  return (uint32_t{r} << 16) | (uint32_t{g} << 8) | b;
+}
+
+TEST_F(SdlLoop, ThePresenterCopiesOnlyTheChangedPartAndScalesOtherSizes) {
+  ASSERT_TRUE(p_);
+  SDL_Window* window = SDL_CreateWindow("t", 0, 0, 64, 48, SDL_WINDOW_HIDDEN);
+  ASSERT_TRUE(window);
+  {
+    TSdlPresenter presenter(window, true);
+    EXPECT_TRUE(presenter.OnSurface());
+    TBitmap24 frame(64, 48);
+    frame.Fill(0x00112233);  // 0x00BBGGRR
+    presenter.Present(frame, TRect{0, 0, 1, 1});  // the first frame goes whole
+    EXPECT_EQ(SurfacePixel(window, 63, 47), 0x332211u);
+    frame.Fill(0x00445566);
+    presenter.Present(frame, TRect{10, 10, 20, 20});
+    EXPECT_EQ(SurfacePixel(window, 10, 10), 0x665544u);
+    EXPECT_EQ(SurfacePixel(window, 19, 19), 0x665544u);
+    EXPECT_EQ(SurfacePixel(window, 20, 20), 0x332211u) << "outside the changed part";
+    EXPECT_TRUE(presenter.Refresh());
+    // A frame of half the size fills the window.
+    TBitmap24 half(32, 24);
+    half.Fill(0x00FF0000);
+    presenter.Present(half, half.Bounds());
+    EXPECT_EQ(SurfacePixel(window, 0, 0), 0x0000FFu);
+    EXPECT_EQ(SurfacePixel(window, 63, 47), 0x0000FFu);
+  }
+  SDL_DestroyWindow(window);
+}
+
 TEST_F(SdlLoop, TimersAndTheIdleHandlerShareOneLoopThatWaits) {
   ASSERT_TRUE(p_);
   auto window = Window();
@@ -406,6 +501,13 @@ TEST_F(SdlLoop, TheMediaPlayerFailsAsTheDeviceDoesAndNotifiesFromTheLoop) {
   player->SetFileName((dir / "junk.wav").string());
   EXPECT_TRUE(failsWith(kMediaCannotPlay));
   EXPECT_THROW(player->Play(), EMediaPlayerError);
+  // Left alone after a refused track, the loop brings a failure notice: the playlist
+  // then goes on with its next track.
+  EXPECT_TRUE(failsWith(kMediaCannotPlay));
+  EXPECT_TRUE(notices.empty()) << "never from inside a command";
+  EXPECT_TRUE(PumpUntil([&] { return !notices.empty(); }));
+  EXPECT_EQ(notices, std::vector<TMPNotifyValue>{TMPNotifyValue::Failure});
+  notices.clear();
 
   WriteFile(dir / "tone.wav", test::WaveTone(150, 440));
   player->SetFileName((dir / "tone.wav").string());

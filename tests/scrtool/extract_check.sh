@@ -100,6 +100,46 @@ PY
 grep -q 'not a plain\|holds a path' extract.err
 test ! -e x.wav -a -f faults-out/sound-0
 
+# Captions from the pictures' own names; a word that is no source and captions given
+# twice are usage errors.
+"$scrtool" make -o captions.scr --runtime runtime.exe --no-hook --captions name in/a.png in/sub/b.jpg >/dev/null 2>&1
+"$scrtool" inspect captions.scr --json | python3 -c '
+import json, sys
+d = json.load(sys.stdin)
+assert d["settings"]["DescriptCommaList"] == ["a", "b"], d["settings"]["DescriptCommaList"]
+'
+"$scrtool" make -o none.scr --runtime runtime.exe --no-hook --captions none in/a.png >/dev/null 2>&1
+"$scrtool" inspect none.scr --json | python3 -c '
+import json, sys
+assert json.load(sys.stdin)["settings"]["DescriptCommaList"] == []
+'
+for bad in "--captions exif" "--captions name --descriptions x"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$scrtool" make -o bad.scr --runtime runtime.exe --no-hook $bad in/a.png >/dev/null 2>&1 || status=$?
+  test "$status" = 2
+done
+
+# A saver whose text is stored single-byte, as older savers are: extract and make give
+# the same bytes again; the maker's own savers store such text as UTF-8.
+"$scrtool" make -o latin.scr --runtime runtime.exe --no-hook --text 'Zoé à Noël' in/a.png >/dev/null 2>&1
+python3 - <<'PY'
+data = bytearray(open("latin.scr", "rb").read())
+text = "Zoé à Noël".encode()
+utf8 = b"\x04Text\x14" + len(text).to_bytes(4, "little") + text
+assert utf8 in data, "the maker stores the caption as UTF-8"
+single = "Zoé à Noël".encode("cp1252")
+data = data.replace(utf8, b"\x04Text\x06" + bytes([len(single)]) + single)
+length = int(data[-40:-20].decode().strip()) - (len(utf8) - 7 - len(single))
+data[-40:-20] = str(length).ljust(20).encode()
+open("latin-old.scr", "wb").write(data)
+PY
+"$scrtool" inspect latin-old.scr | grep -q 'Zoé à Noël'
+"$scrtool" extract latin-old.scr latin-out >/dev/null
+grep -q 'single_byte_text = true' latin-out/saver.toml
+"$scrtool" make --manifest latin-out/saver.toml -o latin-again.scr >/dev/null 2>&1
+cmp latin-old.scr latin-again.scr
+
 # Not a saver at all.
 status=0
 "$scrtool" inspect big.jpg 2>notsaver.txt || status=$?
@@ -151,4 +191,26 @@ expect 2 "$scrtool" frame in/a.png in/sub/b.jpg --style 5 --progress 50 -o f.png
 grep -q "no pictures" warn.txt
 grep -q "3 descriptions for 0 pictures" warn.txt
 grep -q "flash without movies" warn.txt
+
+# The show's defaults for new savers, each switched off, and the range refusals.
+show() { "$scrtool" inspect "$1" --json | python3 -c '
+import json, sys
+s = json.load(sys.stdin)["settings"]
+print(s["FillMode"], s["PanZoom"], s["lNoRepeat"], s["lPairPortraits"], s["lCaptionScaled"])'; }
+"$scrtool" make -o d.scr --runtime runtime.exe in >/dev/null 2>&1
+test "$(show d.scr)" = "1 8 False False True"
+"$scrtool" make -o r.scr --runtime runtime.exe --set lRandomPic=yes --pair-portraits --fill crop in >/dev/null 2>&1
+test "$(show r.scr)" = "2 8 True True True"
+"$scrtool" make -o o.scr --runtime runtime.exe --set lRandomPic=yes --repeat --fill colour --pan-zoom 0 \
+  --caption-fixed --no-pair-portraits in >/dev/null 2>&1
+test "$(show o.scr)" = "0 0 False False False"
+# Switched off, the presentation settings stay out of the stream: the classic saver.
+if grep -qa "FillMode\|PanZoom\|lNoRepeat\|lCaptionScaled" o.scr; then echo "default settings written" >&2; exit 1; fi
+"$scrtool" extract r.scr r-out >/dev/null
+"$scrtool" make --manifest r-out/saver.toml -o r-again.scr >/dev/null 2>&1
+cmp r.scr r-again.scr
+expect 2 "$scrtool" make -o x.scr --pan-zoom 31 in
+expect 2 "$scrtool" make -o x.scr --fill stripes in
+expect 2 "$scrtool" make -o x.scr --repeat --no-repeat in
+{ "$scrtool" make -o x.scr --set FillMode=3 in 2>&1 || true; } | grep -q "give 0 (colour), 1 (blur) or 2 (crop)"
 echo ok

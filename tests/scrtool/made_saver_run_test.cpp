@@ -5,6 +5,7 @@
 
 #include "common/ansi_text.h"
 #include "package/component_reader.h"
+#include "package/package_reader.h"
 #include "package/trailer.h"
 #include "tests/saver/saver_fixture.h"
 #include "tests/scrtool/test_pictures.h"
@@ -112,9 +113,13 @@ TEST_F(MadeSaverRunTest, CaptionIsWhiteAndDrawnAsTyped) {
   ASSERT_FALSE(shown_.empty());
   const std::vector<uint32_t> made = CaptionBand();
   EXPECT_NE(std::count(made.begin(), made.end(), 0xFFFFFFu), 0);
-  // What the runtime reads: the caption in its code page.
+  // What the runtime reads: the caption as typed; a reader of the older single-byte
+  // form gets it in its code page.
   const std::vector<uint8_t> file = ReadFileBytes((dir_ / "made.scr").string());
   TMemoryStream stream(file);
+  TSSFileLocations runtime;
+  ASSERT_TRUE(ReadSettingsInto(stream, runtime));
+  EXPECT_EQ(runtime.Text(), kCaption);
   const auto trailer = ReadTrailer(stream);
   ASSERT_TRUE(trailer);
   stream.Seek(trailer->SettingsOffset);

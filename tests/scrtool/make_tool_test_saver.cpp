@@ -3,8 +3,8 @@
 //
 //   make_tool_test_saver unusual RUNTIME OUT   an empty effect list, a negative interval,
 //                                         bitmap pictures, a sound, no hook library
-//   make_tool_test_saver names RUNTIME OUT     sounds under names the Windows runtime cannot
-//                                         create (one stored as UTF-8: "Łódź.wav")
+//   make_tool_test_saver names RUNTIME OUT     sounds under names stored as UTF-8: one the
+//                                         runtime cannot create ("what?.wav"), "Łódź.wav"
 #include <cstdio>
 
 #include "package/component_writer.h"

@@ -75,6 +75,12 @@ TEST(SettingValuesTest, ForgivingFormsReachTheRecord) {
   EXPECT_EQ(s.Interval(), 2500);
   SetSetting(s, "EffectCommaList", "wipes,60-61");
   EXPECT_EQ(s.Effects().back(), "61");
+  SetSetting(s, "monitormode", " Different ");
+  EXPECT_EQ(s.MonitorMode(), kMonitorsDifferent);
+  SetSetting(s, "MonitorMode", "1");
+  EXPECT_EQ(s.MonitorMode(), kMonitorsSame);
+  SetSetting(s, "MonitorMode", "black");
+  EXPECT_EQ(s.MonitorMode(), kMonitorsBlack);
   SetSetting(s, "Text", "Zoé");
   EXPECT_EQ(s.Text(), "Zoé");  // kept as UTF-8; the writer decides how it is stored
 }
@@ -106,6 +112,8 @@ TEST(SettingValuesTest, RefusedValuesNameTheAcceptedForms) {
                          TCase{"TextFont.Pitch", "wide", "fpVariable"},
                          TCase{"SoundRandom", "often", "whole number"},
                          TCase{"Interval", "2 minutes", "5s, 1500ms"},
+                         TCase{"MonitorMode", "3", "black (0"},
+                         TCase{"MonitorMode", "mirror", "same (1"},
                          TCase{"EffectCommaList", "fade", "scrtool effects"}}) {
     SCOPED_TRACE(c.name);
     TSSFileLocations s;
@@ -134,6 +142,36 @@ TEST(SettingValuesTest, MakeDefaultsCloseMoveOnAndShowAWhiteCaption) {
   EXPECT_EQ(s.Effect(126), 126);
   EXPECT_EQ(s.TextFont().Color(), 0xFFFFFFu);
   EXPECT_EQ(s.TextFont().Height(), -24);
+  // The show of today: blurred fill, slow motion, a caption scaled with the screen.
+  EXPECT_EQ(s.FillMode(), 1);
+  EXPECT_EQ(s.PanZoom(), 8);
+  EXPECT_TRUE(s.lCaptionScaled());
+  EXPECT_FALSE(s.lPairPortraits());
+}
+
+TEST(SettingValuesTest, NoRepeatFollowsRandomPicturesUnlessGiven) {
+  TSSFileLocations s;
+  ApplyMakeDefaults(s);
+  FinishMakeDefaults(s, {});
+  EXPECT_FALSE(s.lNoRepeat());
+  SetSetting(s, "lRandomPic", "yes");
+  FinishMakeDefaults(s, {{"lRandomPic", "yes"}});
+  EXPECT_TRUE(s.lNoRepeat());
+  SetSetting(s, "lnorepeat", "no");
+  FinishMakeDefaults(s, {{"lRandomPic", "yes"}, {"lnorepeat", "no"}});
+  EXPECT_FALSE(s.lNoRepeat());
+}
+
+TEST(SettingValuesTest, PresentationSettingsTakeTheirValuesOnly) {
+  TSSFileLocations s;
+  SetSetting(s, "PanZoom", " 30 ");
+  EXPECT_EQ(s.PanZoom(), 30);
+  SetSetting(s, "fillmode", "2");
+  EXPECT_EQ(s.FillMode(), 2);
+  EXPECT_THAT(Refusal([&] { SetSetting(s, "PanZoom", "31"); }), HasSubstr("0..30"));
+  EXPECT_THAT(Refusal([&] { SetSetting(s, "FillMode", "-1"); }), HasSubstr("2 (crop)"));
+  EXPECT_THAT(Refusal([&] { SetSetting(s, "CaptionMode", "blur"); }), HasSubstr("1 (each picture's description)"));
+  EXPECT_EQ(s.FillMode(), 2);
 }
 
 }  // namespace

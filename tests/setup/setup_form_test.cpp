@@ -50,6 +50,28 @@ TEST_F(SetupTest, WithoutLanguageFileTheDesignTextsAndTheSaversInformationShow) 
   EXPECT_EQ(p_.Log().Count("CloseFile C:\\SAVERS\\TEST.SCR"), 1u);
 }
 
+// The saver's information and the language file's texts show as typed: UTF-8 strings
+// as they are, single-byte text (the settings of older savers, a language file in the
+// code page) through the system's code page.
+TEST_F(SetupTest, TextsShowAsTypedFromEveryStoredForm) {
+  const std::string polish = "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE2\x80\x94 \xCE\x95\xCE\xBB";  // Zażółć — Ελ
+  builder_.SetTextForm(TTextForm::Utf8);
+  builder_.Settings().SetTitle(polish);
+  builder_.Settings().SetAuthor("Zo\xC3\xA9");
+  InstallSaver();
+  SetLanguageFile("[Language]\r\nAuthor=Auteur \xE9" "crit:\r\nTitle=Tytu\xC5\x82:\r\n");
+  Open();
+  EXPECT_EQ(Texts()["caption"], "Setup [" + polish + "]");
+  EXPECT_EQ(Texts()[klblTitle], "Tytu\xC5\x82:" + polish);
+  EXPECT_EQ(Texts()[klblAuthor], "Auteur \xC3\xA9" "crit:Zo\xC3\xA9");
+
+  builder_.SetTextForm(TTextForm::Ansi);
+  builder_.Settings().SetTitle("Caf\xE9 \x80");
+  InstallSaver();
+  Open();
+  EXPECT_EQ(Texts()["caption"], "Setup [Caf\xC3\xA9 \xE2\x82\xAC]");
+}
+
 TEST_F(SetupTest, LanguageFileReplacesTheTexts) {
   InstallSaver();
   struct TCase {

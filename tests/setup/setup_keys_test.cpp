@@ -96,6 +96,7 @@ TEST(FormKeys, MnemonicsSkipDoubledAmpersandsAndFoldCase) {
   EXPECT_EQ(platform::Mnemonic("Trailing &"), 0);
   EXPECT_EQ(platform::Mnemonic(""), 0);
   EXPECT_EQ(platform::Mnemonic("\xC4nderungen &\xDC" "bernehmen"), '\xFC');  // Windows-1252 letters
+  EXPECT_EQ(platform::Mnemonic("\xC3\x84nderungen &\xC3\x9C" "bernehmen"), '\xFC');  // the same as UTF-8
 }
 
 TEST(FormKeys, AFormWithoutFocusableControlsSwallowsTabAndPassesLetters) {

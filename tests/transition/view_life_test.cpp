@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "free_host.h"
 #include "view_support.h"
 
 namespace scr {
@@ -129,20 +130,32 @@ TEST(ViewDestruction, MidRunFromOutsideAndAfterStoppingInsideAStep) {
 
 // ---- Every event in every state ----
 
-const char* const kStateNames[] = {"Idle", "Automatic", "ByHand", "Composing", "Stopping", "Completing", "Ending"};
-const char* const kEventNames[] = {"Execute", "Step", "Progress", "ManualOn", "ManualOff", "Stop", "WorkerEnd",
-                                   "Destroy"};
+}  // namespace
+
+// Raises any event of the run, the internal ones included.
+struct TRunEventProbe {
+  static void Raise(TCustomTransitionView& v, TRunEvent e, int value) { v.Apply(e, value); }
+};
+
+namespace {
+
+const char* const kStateNames[] = {"Idle", "Stepping", "ByHand", "Composing", "Stopping", "EndedMidFrame", "Destroyed"};
+const char* const kEventNames[] = {"Execute",  "Step",      "Progress", "ManualOn", "ManualOff", "Stop",
+                                   "Complete", "WorkerEnd", "Fail",     "Clear",    "Destroy"};
 
 // Brings a threaded control into `state` and runs probe there once, inside whichever
-// handler the state exists in. Stopping lasts only while Stop waits for another
-// thread's step, which the lock-step host never leaves pending, so it is not reached.
-bool ReachState(TRunState state, TOwned& o, const std::function<void()>& probe) {
-  TTransitionView& v = *o.view;
+// handler the state exists in; inFrame tells whether that is inside a frame. Stopping
+// is reached inside the worker's pending step that Stop waits for: the probe's control
+// runs on a host whose workers run free. Destroyed is reached inside a handler that
+// runs while the control's own destruction waits for its worker, which never happens,
+// so its row is walked on a control whose destruction has begun through the probe.
+bool ReachState(TRunState state, TTransitionView& v, const std::function<bool(const std::function<bool()>&)>& pump,
+                std::function<void()>& onPump, const std::function<void(bool inFrame)>& probe) {
   bool ran = false;
-  auto once = [&] {
+  auto once = [&](bool inFrame) {
     if (ran) return;
     ran = true;
-    probe();
+    probe(inFrame);
   };
   auto manualAt30 = [&](bool stopFirst) {
     v.SetManual(true);
@@ -150,19 +163,19 @@ bool ReachState(TRunState state, TOwned& o, const std::function<void()>& probe) 
     v.OnBeforeNewFrame = [&, stopFirst](TCustomTransitionView& s, const TBitmap24&, TBitmap24&) {
       if (s.Progress() != 30 || ran) return;
       if (stopFirst) s.Stop();
-      once();
+      once(true);
     };
     v.SetProgress(30);
   };
   switch (state) {
     case TRunState::Idle:  // after a run that ended at 100
       v.Execute();
-      if (!o.Settle()) return false;
-      once();
+      if (!pump([&] { return !v.Busy(); })) return false;
+      once(false);
       break;
-    case TRunState::Automatic:
-      o.onPump = [&] {
-        if (o.view && o.view->Progress() >= 40) once();
+    case TRunState::Stepping:
+      onPump = [&] {
+        if (v.Progress() >= 40) once(false);
       };
       v.Execute();
       break;
@@ -170,62 +183,94 @@ bool ReachState(TRunState state, TOwned& o, const std::function<void()>& probe) 
       v.SetManual(true);
       v.Execute();
       v.SetProgress(30);
-      once();
+      once(false);
       break;
     case TRunState::Composing: manualAt30(false); break;
-    case TRunState::Ending: manualAt30(true); break;
-    case TRunState::Completing:
-      v.OnComplete = [&](TCustomTransitionView&) { once(); };
+    case TRunState::EndedMidFrame: manualAt30(true); break;
+    case TRunState::Stopping:
+      v.SetDelay(0);
+      v.OnBeforeNewFrame = [&](TCustomTransitionView& s, const TBitmap24&, TBitmap24&) {
+        if (s.Stopping()) once(true);
+      };
+      onPump = [&] {
+        if (!ran && v.Progress() >= 40) v.Stop();
+      };
       v.Execute();
       break;
-    case TRunState::Stopping: return false;
+    case TRunState::Destroyed: return false;
   }
-  return o.host.PumpUntil([&] { return ran; }, 100000);
+  return pump([&] { return ran; }) && ran;
 }
 
 TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
-  const TRunEvent events[] = {TRunEvent::Execute,   TRunEvent::ProgressWrite, TRunEvent::ManualOn,
-                              TRunEvent::ManualOff, TRunEvent::Stop,          TRunEvent::Destroy};
   int walked = 0;
   for (int si = 0; si < kRunStates; ++si) {
     const TRunState state = static_cast<TRunState>(si);
-    if (state == TRunState::Stopping) continue;
-    for (TRunEvent event : events) {
-      SCOPED_TRACE(std::string(kStateNames[si]) + " / " + kEventNames[static_cast<int>(event)]);
+    for (int ei = 0; ei < kRunEvents; ++ei) {
+      const TRunEvent event = static_cast<TRunEvent>(ei);
+      SCOPED_TRACE(std::string(kStateNames[si]) + " / " + kEventNames[ei]);
+      const TRunCell cell = RunCell(state, event);
+      if (state == TRunState::Destroyed) {
+        // Nothing runs once destruction has begun, whatever arrives.
+        EXPECT_EQ(cell.action, TRunAction::Ignore);
+        EXPECT_EQ(cell.next, TRunPhase::Destroyed);
+        ++walked;
+        continue;
+      }
+      // Stopping needs a pending step of a worker beside the main thread; the other
+      // states are reached the same way every time in lock-step.
+      const bool free = state == TRunState::Stopping;
+      test::TFreeHost freeHost;
       TOwned o(true);
-      o.view->OnAfterNewFrame = [&](TCustomTransitionView&, const TBitmap24&, TBitmap24&) { ++o.frames; };
-      const bool reached = ReachState(state, o, [&] {
-        TTransitionView& v = *o.view;
+      ITransitionHost& host = free ? static_cast<ITransitionHost&>(freeHost) : o.host;
+      if (free) o.view = std::make_unique<TTransitionView>(host);
+      TTransitionView& v = *o.view;
+      if (free) {
+        v.SetBounds(0, 0, kW, kH);
+        v.SetStyle(5);
+        v.SetPicture(Graphic(Pattern(kW, kH, 2)).get());
+        v.OnComplete = [&](TCustomTransitionView&) { ++o.completes; };
+        freeHost.OnMessages = [&] {
+          if (o.onPump) o.onPump();
+        };
+      }
+      auto settled = [&] { return (!o.view || !o.view->Busy()) && (free ? freeHost.LiveWorkers() : o.host.LiveWorkers()) == 0; };
+      auto pump = [&](const std::function<bool()>& done) {
+        return free ? freeHost.PumpUntil(done, 5000) : o.host.PumpUntil(done, 100000);
+      };
+      v.OnAfterNewFrame = [&](TCustomTransitionView&, const TBitmap24&, TBitmap24&) { ++o.frames; };
+      const bool reached = ReachState(state, v, pump, o.onPump, [&](bool inFrame) {
         ASSERT_EQ(v.RunState(), state);
         const int progress = v.Progress(), frames = o.frames, completes = o.completes;
-        const bool manual = v.Manual(), busy = v.Busy();
+        const bool busy = v.Busy();
         const bool wantManual = event == TRunEvent::ManualOn;
-        // Switching Manual to the value it has is no event at all.
-        const bool noChange = (event == TRunEvent::ManualOn || event == TRunEvent::ManualOff) && manual == wantManual;
-        const TRunAction action = noChange ? TRunAction::Ignore : RunAction(state, event);
         switch (event) {
           case TRunEvent::Execute: v.Execute(); break;
           case TRunEvent::ProgressWrite: v.SetProgress(60); break;
           case TRunEvent::ManualOn:
-          case TRunEvent::ManualOff: v.SetManual(wantManual); break;
+          case TRunEvent::ManualOff:
+            // Switching Manual to the value it has is no event: raise the event itself.
+            if (v.Manual() != wantManual) v.SetManual(wantManual);
+            else TRunEventProbe::Raise(v, event, 0);
+            break;
           case TRunEvent::Stop: v.Stop(); break;
+          case TRunEvent::Clear: v.Clear(); break;
           case TRunEvent::Destroy: o.view.reset(); return;
-          default: break;
+          default: TRunEventProbe::Raise(v, event, 60); break;
         }
-        switch (action) {
+        // The run is where the table sends it; a stop settles at once, after its wait.
+        const TRunPhase next = cell.action == TRunAction::Halt ? TRunPhase::Idle : cell.next;
+        EXPECT_EQ(v.RunState(), RunState(next, inFrame, v.Manual()));
+        switch (cell.action) {
           case TRunAction::Ignore:
-            EXPECT_EQ(v.RunState(), state);
             EXPECT_EQ(v.Progress(), progress);
             EXPECT_EQ(o.frames, frames);
+            EXPECT_EQ(o.completes, completes);
             break;
-          case TRunAction::Start:
-            EXPECT_EQ(v.RunState(), TRunState::Automatic);
-            EXPECT_EQ(v.Progress(), 0);
-            break;
+          case TRunAction::Start: EXPECT_EQ(v.Progress(), 0); break;
           case TRunAction::Compose:
             EXPECT_EQ(v.Progress(), 60);
             EXPECT_EQ(o.frames, frames + 1);
-            EXPECT_TRUE(v.Busy());
             break;
           case TRunAction::Store:
             EXPECT_EQ(v.Manual(), wantManual);
@@ -235,17 +280,14 @@ TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
           case TRunAction::Reset:
             EXPECT_EQ(v.Manual(), wantManual);
             EXPECT_EQ(v.Progress(), 0);
-            EXPECT_FALSE(v.Busy());
             break;
-          case TRunAction::Resume:
-            EXPECT_FALSE(v.Manual());
-            EXPECT_EQ(v.RunState(), state == TRunState::Composing ? TRunState::Composing : TRunState::Automatic);
-            break;
-          case TRunAction::BeginStop:
-            EXPECT_FALSE(v.Busy());
-            EXPECT_EQ(o.completes, completes);
-            break;
-          default: ADD_FAILURE() << "unexpected action";
+          case TRunAction::Resume: EXPECT_FALSE(v.Manual()); break;
+          case TRunAction::Finish: EXPECT_EQ(o.completes, completes + 1); break;
+          case TRunAction::Halt:
+          case TRunAction::Settle:
+          case TRunAction::Abandon: EXPECT_EQ(o.completes, completes); break;
+          case TRunAction::Clear: EXPECT_TRUE(v.FrameBitmap().Empty()); break;
+          case TRunAction::Release: break;
         }
       });
       ASSERT_TRUE(reached);
@@ -253,11 +295,12 @@ TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
       // Whatever the event left running ends cleanly.
       if (o.view) {
         o.view->Stop();
-        EXPECT_TRUE(o.Settle());
+        EXPECT_TRUE(pump(settled));
+        o.view.reset();
       }
     }
   }
-  EXPECT_EQ(walked, 6 * 6);
+  EXPECT_EQ(walked, kRunStates * kRunEvents);
 }
 
 }  // namespace

@@ -66,6 +66,10 @@ struct TSwrFreer {
   void operator()(SwrContext* s) const { swr_free(&s); }
 };
 
+// The demuxers of the sound formats a saver's music comes in.
+constexpr const char* kAudioDemuxers = "wav,w64,mp3,ogg,flac,aiff,au,caf,mov,mp4,m4a,aac,ac3,eac3,mpc,mpc8,ape,wv,tta,"
+                                       "amr,voc,xwma,asf,matroska,webm,s337m,dts,truehd,mlp,spdif,loas,latm";
+
 class TDecoder {
  public:
   TDecoder(std::span<const uint8_t> file, int64_t maxMs) : input_{file}, maxFrames_(maxMs * kAudioRate / 1000 + 1) {}
@@ -100,7 +104,15 @@ class TDecoder {
     AVFormatContext* format = avformat_alloc_context();
     if (!format) throw Exception("out of memory decoding a sound file");
     format->pb = io_.get();
-    AvCheck(avformat_open_input(&format, nullptr, nullptr, nullptr), "cannot read the sound file");
+    // Sound files come from strangers: only audio demuxers may read them (none that
+    // follows playlists or references to other files), and nothing is opened but
+    // plain files.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "format_whitelist", kAudioDemuxers, 0);
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int opened = avformat_open_input(&format, nullptr, nullptr, &options);
+    av_dict_free(&options);
+    AvCheck(opened, "cannot read the sound file");
     format_.reset(format);
     AvCheck(avformat_find_stream_info(format, nullptr), "cannot read the sound file");
     const AVCodec* decoder = nullptr;

@@ -1,6 +1,6 @@
 // scrplay: plays a saver file on Linux through the sdl backend: full screen, in a
 // window, as a screen saver daemon's hack (--root or $XSCREENSAVER_WINDOW), its
-// preview picture, or its details (--info). Exit status 0 after a run, 1 for a file
+// preview picture, or its details (--info); --help and --version. Exit status 0 after a run, 1 for a file
 // that cannot be played or a display that cannot be opened, 2 for wrong usage, 3 for
 // a movie saver in hack mode.
 #include <cstdio>
@@ -17,6 +17,8 @@
 #include "platform/sdl/sdl_platform.h"
 #include "saver/saver_form.h"
 #include "setup/mute_setting.h"
+#include "common/random.h"
+#include "tools/scrplay/music_lock.h"
 #include "tools/scrplay/mute_override.h"
 #include "tools/scrplay/play_args.h"
 #include "tools/scrplay/saver_check.h"
@@ -107,8 +109,17 @@ int Play(const play::TPlayArgs& args) {
   // A signal that came before the loop could hear it.
   if (signals.Signalled()) return 0;
 
+  // Under the daemon, one copy runs per monitor: one of them plays the music; with a
+  // different picture on each monitor every copy starts from a point of its own
+  // (drawn from its window), with the same show they all follow one sequence.
+  std::unique_ptr<play::TMusicLock> musicLock;
+  if (args.hackWindow) {
+    musicLock = std::make_unique<play::TMusicLock>(play::MusicLockPath(std::getenv("XDG_RUNTIME_DIR")));
+    if (settings->MonitorMode() == kMonitorsDifferent)
+      ProgramRandom().SetState(static_cast<uint32_t>(*args.hackWindow) * 2654435761u);
+  }
   std::unique_ptr<platform::TPlatform> muted;
-  if (args.mute) muted = std::make_unique<play::TMutedPlatform>(*sdl, saver);
+  if (args.mute || (musicLock && !musicLock->Held())) muted = std::make_unique<play::TMutedPlatform>(*sdl, saver);
   platform::TPlatform& p = muted ? *muted : static_cast<platform::TPlatform&>(*sdl);
   try {
     if (args.mode == play::TPlayMode::Preview) {
@@ -123,6 +134,7 @@ int Play(const play::TPlayArgs& args) {
   }
   muted.reset();
   sdl.reset();
+  musicLock.reset();
   signals.Finished();
   return 0;
 }
@@ -137,5 +149,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "scrplay: %s\n%s", e.what(), play::kUsage);
     return kExitUsage;
   }
+  if (args.mode == play::TPlayMode::Help) {
+    std::printf("%s%s", play::kUsage, play::kHelpDetails);
+    return 0;
+  }
+  if (args.mode == play::TPlayMode::Version) {
+    std::printf("scrplay %s\n", SCR_VERSION);
+    return 0;
+  }
+  // Asked for as SDL's own hint, so every window's presenter sees it.
+  if (args.software) SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_OVERRIDE);
   return Play(args);
 }

@@ -35,14 +35,32 @@ std::optional<uintptr_t> ParseWindowId(std::string_view text) {
 TPlayArgs ParsePlayArgs(const std::vector<std::string>& args, const char* daemonWindow) {
   TPlayArgs out;
   bool root = false, preview = false, info = false;
+  std::optional<uintptr_t> windowId;
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      out.mode = TPlayMode::Help;
+      return out;
+    }
+    if (a == "--version") {
+      out.mode = TPlayMode::Version;
+      return out;
+    }
+  }
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--window") {
       if (i + 1 >= args.size()) throw EUsage("--window needs a size WxH");
       out.window = ParseWindowSize(args[++i]);
       if (!out.window) throw EUsage("--window needs a size WxH (1 to 16384 each), not \"" + args[i] + "\"");
-    } else if (a == "--root") {
+    } else if (a == "--root" || a == "-root") {
       root = true;
+    } else if (a == "--window-id" || a == "-window-id") {
+      if (i + 1 >= args.size()) throw EUsage(a + " needs an X11 window id (decimal or 0x hexadecimal)");
+      windowId = ParseWindowId(args[++i]);
+      if (!windowId)
+        throw EUsage(a + " needs an X11 window id (decimal or 0x hexadecimal), not \"" + args[i] + "\"");
+    } else if (a == "--software") {
+      out.software = true;
     } else if (a == "--preview") {
       preview = true;
     } else if (a == "--info") {
@@ -58,14 +76,16 @@ TPlayArgs ParsePlayArgs(const std::vector<std::string>& args, const char* daemon
     }
   }
   if (out.saver.empty()) throw EUsage("no saver file");
-  if (info && (root || preview || out.window)) throw EUsage("--info goes alone (with --mute at most)");
-  if (root && out.window) throw EUsage("--root and --window exclude each other");
+  if (info && (root || windowId || preview || out.window)) throw EUsage("--info goes alone (with --mute at most)");
+  if ((root || windowId) && out.window) throw EUsage("--root or --window-id and --window exclude each other");
   if (info) {
     out.mode = TPlayMode::Info;
     return out;
   }
   out.mode = preview ? TPlayMode::Preview : TPlayMode::Saver;
-  if (daemonWindow && *daemonWindow) {
+  if (windowId) {
+    out.hackWindow = windowId;
+  } else if (daemonWindow && *daemonWindow) {
     out.hackWindow = ParseWindowId(daemonWindow);
     if (!out.hackWindow)
       throw EUsage("XSCREENSAVER_WINDOW holds no window id: \"" + std::string(daemonWindow) + "\"");

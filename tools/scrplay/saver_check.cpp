@@ -1,6 +1,5 @@
 #include "tools/scrplay/saver_check.h"
 
-#include "common/ansi_text.h"
 #include "common/errors.h"
 #include "package/package_reader.h"
 
@@ -17,10 +16,10 @@ std::unique_ptr<TSSFileLocations> CheckSaver(platform::IFileSystem& files, const
 std::string InfoText(const TSSFileLocations& s, bool muted) {
   std::string out;
   const auto line = [&out](const char* name, const std::string& value) { out += std::string(name) + ": " + value + "\n"; };
-  line("Title", AnsiToUtf8(s.Title()));
-  line("Author", AnsiToUtf8(s.Author()));
-  line("E-mail", AnsiToUtf8(s.Email()));
-  line("Web", AnsiToUtf8(s.Web()));
+  line("Title", s.Title());
+  line("Author", s.Author());
+  line("E-mail", s.Email());
+  line("Web", s.Web());
   line("Pictures", std::to_string(s.PicCount()));
   line("Sounds", std::to_string(s.SndCount()));
   line("Movies", std::to_string(s.FlashCount()));

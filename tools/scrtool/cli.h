@@ -9,18 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tools/scrtool/usage_error.h"
+
 namespace scr::tool {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
-
-// Wrong usage found after parsing (a value of the wrong form, a missing input):
-// reported like a parse error, exit status 2.
-class EUsage : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // A command's parser: "scrtool NAME", its description and examples for --help.
 std::unique_ptr<CLI::App> NewCommandApp(const std::string& name, const std::string& description,

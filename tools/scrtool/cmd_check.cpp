@@ -63,8 +63,7 @@ std::optional<std::string> PictureDamage(const TSaverFile& saver, const TSaverIt
 }
 
 // Sounds and movies are written to files under their names when the saver starts; the
-// names are taken as the runtime reads them, in the ANSI code page, where a character
-// it cannot hold becomes '?'.
+// names are taken as the runtime's reader gives them.
 std::optional<std::string> UnwritableName(const TSaverFile& saver, const TSaverItem& item) {
   const TSSFileLocations& s = saver.RuntimeSettings();
   const TStringList& names = item.kind == TItemKind::Sound ? s.SndFileNames() : s.FlashFileNames();
@@ -73,7 +72,7 @@ std::optional<std::string> UnwritableName(const TSaverFile& saver, const TSaverI
   const auto why = PlainFileNameProblem(name);
   if (!why) return std::nullopt;
   std::string text = "is not a plain file name, so the saver on Windows cannot write it and leaves it out: " + *why;
-  if (AnsiToUtf8(name) != item.name) text += " (Windows reads the name as \"" + AnsiToUtf8(name) + "\")";
+  if (name != item.name) text += " (Windows reads the name as \"" + name + "\")";
   return text;
 }
 
@@ -120,6 +119,9 @@ TFindings Check(const std::string& path) {
     if (!n || *n < 0 || *n > kLastEffect)
       problems.push_back({"effect " + std::to_string(i), "'" + effects[i] + "' is not an effect number 0..127"});
   }
+  if (s.MonitorMode() < kMonitorsBlack || s.MonitorMode() > kMonitorsDifferent)
+    problems.push_back({"settings", "MonitorMode " + std::to_string(s.MonitorMode()) +
+                                        " is not 0, 1 or 2; the runtime keeps the other displays black"});
   auto lists = [&](const char* kind, const TStringList& positions, const TStringList& names, const TStringList& sizes) {
     if (names.size() != positions.size() || sizes.size() != positions.size())
       problems.push_back({"settings", std::string("the ") + kind + " lists differ in length: " +

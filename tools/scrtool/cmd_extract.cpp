@@ -70,6 +70,8 @@ class TExtractor {
     manifest_.insert("max_size", 0);
     manifest_.insert("keep_originals", true);
     manifest_.insert("order", "given");
+    // Text stored single-byte is stored so again, for the same bytes.
+    if (saver_.SingleByteText()) manifest_.insert("single_byte_text", true);
     toml::array pictures, sounds, movies;
     manifest_.insert("hook", false);
     for (const TSaverItem& item : saver_.Items()) {

@@ -34,7 +34,19 @@ constexpr const char* kDescription =
     "and a click (lExitKeyPress, lExitMouseMove, lExitMouseClick = true); a new picture every\n"
     "5 s (Interval=5000 ms); effects 0..126 in random order (EffectCommaList=all,\n"
     "lRandomStyle=true); caption in white Arial 24 pixels high (TextFont.Color=white,\n"
-    "TextFont.Height=-24, TextFont.Name=Arial). Text is taken as UTF-8 and shown as typed.\n"
+    "TextFont.Height=-24, TextFont.Name=Arial), 24 pixels at 1080 screen lines and scaled with\n"
+    "the screen, with a soft dark outline (lCaptionScaled=true; --caption-fixed for plain 24\n"
+    "pixels). Text is taken as UTF-8 and shown as typed. The show: a blurred copy of the picture\n"
+    "instead of bars (--fill blur; --fill colour for the background colour, --fill crop to\n"
+    "cover the screen), a slow pan and zoom by up to 8 % (--pan-zoom 8; --pan-zoom 0 for still\n"
+    "pictures) and, when pictures come in random order, every picture once before any again\n"
+    "(--no-repeat, on with lRandomPic; --repeat for plain random draws).\n"
+    "\n"
+    "--captions gives each picture its own caption: 'date' the day it was taken (EXIF\n"
+    "DateTimeOriginal, written as --date-format says, strftime, default \"%-d %B %Y\": 14 July\n"
+    "2024), 'title' its own title or description (XMP dc:title, EXIF ImageDescription, XMP\n"
+    "dc:description, IPTC caption), 'name' its file name without the extension, 'none' (the\n"
+    "default) no captions. A picture without one gets none; the saver shows Text there.\n"
     "\n"
     "--set NAME=VALUE takes every setting by name: ";
 
@@ -58,7 +70,8 @@ std::string Description() {
          ".\nBooleans: true/false, yes/no, on/off, 1/0. Colours: white, clNavy, #FFCC00 or $00BBGGRR.\n"
          "Font styles: bold,italic,underline,strikeout. Effects: numbers, ranges (60-68) and\n"
          "families (see 'scrtool effects'). --interval takes a unit: 5s, 1500ms, 1m (a bare number\n"
-         "is refused); Interval by name (--set, a manifest) is in milliseconds.";
+         "is refused); Interval by name (--set, a manifest) is in milliseconds.\n"
+         "MonitorMode: black, same, different.";
 }
 
 // --dry-run: what would go in, in order, with the sizes of the files.
@@ -83,6 +96,10 @@ int Make(const std::vector<std::string>& args) {
                             "scrtool make -o x.scr --effects wipes,60-68 --set Background=navy --set lRandomPic=yes pics",
                             "scrtool make -o trip.scr --order date --max-size 1920x1080 --skip-bad ~/Pictures/trip",
                             "scrtool make --dry-run -o trip.scr ~/Pictures/trip",
+                            "scrtool make -o trip.scr --captions date --date-format \"%d.%m.%Y\" photos/",
+                            "scrtool make -o calm.scr --fill colour --pan-zoom 0 --caption-fixed pics",
+                            "scrtool make -o family.scr --fill crop --pair-portraits --set lRandomPic=yes pics",
+                            "scrtool make -o wall.scr --monitors different --set lRandomPic=yes photos/",
                             "scrtool make --manifest saver.toml -o rebuilt.scr --quality 80"});
   TMakeOptions options;
   options.Declare(*app);
@@ -94,7 +111,7 @@ int Make(const std::vector<std::string>& args) {
       PrintPlan(job, plan);
       return kExitOk;
     }
-    const TMadeSaver made = WriteSaver(job, plan, warn);
+    const TMadeSaver made = WritePlannedSaver(job, plan, warn);
     std::printf("%s: %zu bytes; %zu picture(s) (%zu converted%s)%s, %zu sound(s), %zu movie(s), %s\n",
                 job.output.c_str(), made.bytes, made.pictures, made.converted,
                 made.skipped ? (", " + std::to_string(made.skipped) + " damaged left out").c_str() : "",

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "common/ascii.h"
-#include "tools/scrtool/cli.h"
+#include "tools/scrtool/usage_error.h"
 #include "transition/effect_catalog.h"
 
 namespace scr::tool {

@@ -27,12 +27,33 @@ void TMakeOptions::Declare(CLI::App& app) {
   app.add_flag("--dry-run", dryRun_, "list what would go in, in order, with sizes; write nothing");
   app.add_option("--effects", effects_, "effect list: numbers, ranges, families (default all, random order)");
   app.add_option("--interval", interval_, "time per picture with its unit: 5s, 1500ms, 1m (default 5s)");
+  app.add_option("--monitors", monitors_,
+                 "the displays beside the primary: black, same (the show on each) or different (a picture of "
+                 "its own on each); default black");
   for (auto& [name, value] : texts_) {
     const std::string option = "--" + AsciiLowerCase(name);
     app.add_option(option, value, std::string("the saver's ") + (name == "Text" ? "caption" : name));
   }
   app.add_option("--descriptions", descriptions_, "one description per picture, as comma text");
+  app.add_option("--captions", captions_, "each picture's caption: date, title, name or none (default none)")
+      ->check(CLI::IsMember({"date", "title", "name", "none"}, CLI::ignore_case));
+  app.add_option("--date-format", dateFormat_, "how --captions date writes the date, strftime (default \"%-d %B %Y\")");
   app.add_flag("--flash", flash_, "a Flash saver: plays the movies (Ver=flash)");
+  app.add_option("--fill", fill_, "around the picture: blur (a blurred copy, default), colour (Background) or crop "
+                                  "(the picture covers the screen)")
+      ->check(CLI::IsMember({"colour", "color", "blur", "crop"}));
+  app.add_option("--pan-zoom", panZoom_, "slow pan and zoom by up to N % while a picture is held, 0..30; 0 for still "
+                                          "pictures (default 8)");
+  auto* pair = app.add_flag("--pair-portraits", pairOn_, "two portrait pictures in a row share a landscape screen");
+  app.add_flag("--no-pair-portraits", pairOff_, "every picture on its own (default)")->excludes(pair);
+  auto* norepeat = app.add_flag("--no-repeat", noRepeat_,
+                                "random pictures: each once before any again (default with lRandomPic)");
+  app.add_flag("--repeat", repeat_, "random pictures: plain random draws, a picture may come again soon")
+      ->excludes(norepeat);
+  auto* scaled = app.add_flag("--caption-scaled", captionScaled_,
+                              "caption height for 1080 lines, scaled with the screen, outlined (default)");
+  app.add_flag("--caption-fixed", captionFixed_, "caption at TextFont.Height pixels on every screen, no outline")
+      ->excludes(scaled);
   app.add_option("--set", sets_, "any setting as NAME=VALUE (repeatable)")->allow_extra_args(false);
 }
 
@@ -55,9 +76,9 @@ void TMakeOptions::Apply(TMakeJob& job) const {
   if (!typed_.hook.empty()) job.noHook = false;
   if (noHook_) job.noHook = true;
   job.inputs.insert(job.inputs.end(), typed_.inputs.begin(), typed_.inputs.end());
-  for (const std::string& p : pictures_) job.pictures.push_back({p, ""});
-  for (const std::string& p : sounds_) job.sounds.push_back({p, ""});
-  for (const std::string& p : movies_) job.movies.push_back({p, ""});
+  for (const std::string& p : pictures_) job.pictures.push_back({p, "", std::nullopt});
+  for (const std::string& p : sounds_) job.sounds.push_back({p, "", std::nullopt});
+  for (const std::string& p : movies_) job.movies.push_back({p, "", std::nullopt});
   if (Given("--order")) job.order = ParseInputOrder(order_);
 
   // A size or quality typed here asks for pictures to be converted, also over a
@@ -72,10 +93,20 @@ void TMakeOptions::Apply(TMakeJob& job) const {
   // Settings typed here come after the manifest's, so they win.
   if (Given("--effects")) job.settings.emplace_back("EffectCommaList", effects_);
   if (Given("--interval")) job.settings.emplace_back("Interval", std::to_string(ParseIntervalOption(interval_)));
+  if (Given("--monitors")) job.settings.emplace_back("MonitorMode", monitors_);
   for (const auto& [name, value] : texts_)
     if (Given(("--" + AsciiLowerCase(name)).c_str())) job.settings.emplace_back(name, value);
   if (Given("--descriptions")) job.settings.emplace_back("DescriptCommaList", descriptions_);
   if (flash_) job.settings.emplace_back("Ver", "flash");
+  if (Given("--captions")) job.captions = *ParseCaptionSource(captions_);
+  if (Given("--date-format")) job.dateFormat = dateFormat_;
+  if (Given("--descriptions") && job.captions != TCaptionSource::None)
+    throw EUsage("--descriptions and --captions both give the pictures' captions; give one of them");
+  if (Given("--fill")) job.settings.emplace_back("FillMode", fill_ == "blur" ? "1" : fill_ == "crop" ? "2" : "0");
+  if (Given("--pan-zoom")) job.settings.emplace_back("PanZoom", panZoom_);
+  if (pairOn_ || pairOff_) job.settings.emplace_back("lPairPortraits", pairOn_ ? "true" : "false");
+  if (noRepeat_ || repeat_) job.settings.emplace_back("lNoRepeat", noRepeat_ ? "true" : "false");
+  if (captionScaled_ || captionFixed_) job.settings.emplace_back("lCaptionScaled", captionScaled_ ? "true" : "false");
   for (const std::string& nv : sets_) {
     const size_t eq = nv.find('=');
     if (eq == std::string::npos || eq == 0) throw EUsage("--set takes NAME=VALUE, not '" + nv + "'");

@@ -33,7 +33,11 @@ class TMakeOptions {
   TMakeJob typed_;  // output, runtime, hook, preview, inputs as typed
   std::string manifest_;
   std::vector<std::string> pictures_, sounds_, movies_, sets_;
-  std::string maxSize_, effects_, interval_, descriptions_, order_;
+  std::string maxSize_, effects_, interval_, descriptions_, order_, monitors_, captions_, dateFormat_;
+  // The show's presentation: each option and its opposite.
+  std::string fill_, panZoom_;
+  bool pairOn_ = false, pairOff_ = false, noRepeat_ = false, repeat_ = false, captionScaled_ = false,
+       captionFixed_ = false;
   std::vector<std::pair<std::string, std::string>> texts_ = {
       {"Title", ""}, {"Author", ""}, {"Email", ""}, {"Web", ""}, {"Text", ""}};
   int quality_ = 0;

@@ -57,20 +57,43 @@ class TManifestReader {
   // another name.
   void NamedFiles(const toml::node& node, const std::string& key, std::vector<TMakeJob::TNamedFile>& into) const {
     if (!node.is_array()) {
-      into.push_back({Path(node, key), ""});
+      into.push_back({Path(node, key), "", std::nullopt});
       return;
     }
     for (const toml::node& item : *node.as_array()) {
       const toml::table* t = item.as_table();
       if (t == nullptr) {
-        into.push_back({Path(item, key), ""});
+        into.push_back({Path(item, key), "", std::nullopt});
         continue;
       }
       const toml::node* file = t->get("file");
       const toml::node* name = t->get("name");
       if (file == nullptr || t->size() != (name != nullptr ? 2u : 1u) || (name != nullptr && !name->is_string()))
         Fail(item, key + " takes file names or { file = \"...\", name = \"...\" }");
-      into.push_back({Path(*file, key), name != nullptr ? *name->value<std::string>() : ""});
+      into.push_back({Path(*file, key), name != nullptr ? *name->value<std::string>() : "", std::nullopt});
+    }
+  }
+
+  // [[picture]] tables: a picture file with its caption (and optionally its name).
+  void PictureTables(const toml::node& node) {
+    const toml::array* tables = node.as_array();
+    if (tables == nullptr || !tables->is_array_of_tables())
+      Fail(node, "picture takes [[picture]] tables with file = \"...\" and caption = \"...\"");
+    for (const toml::node& item : *tables) {
+      const toml::table& t = *item.as_table();
+      const toml::node* file = t.get("file");
+      if (file == nullptr) Fail(item, "a [[picture]] table needs file = \"...\"");
+      TMakeJob::TNamedFile picture{Path(*file, "file"), "", std::nullopt};
+      for (auto&& [key, value] : t) {
+        if (key == "file") continue;
+        if ((key != "caption" && key != "name") || !value.is_string())
+          Fail(value, "a [[picture]] table takes file, caption and name, each in quotes");
+        if (key == "caption")
+          picture.caption = *value.value<std::string>();
+        else
+          picture.name = *value.value<std::string>();
+      }
+      job_.pictures.push_back(std::move(picture));
     }
   }
 
@@ -138,6 +161,18 @@ class TManifestReader {
     } else if (key == "skip_bad") {
       if (!node.is_boolean()) Fail(node, "skip_bad takes true or false");
       job_.skipBad = *node.value<bool>();
+    } else if (key == "captions") {
+      const auto source = node.is_string() ? ParseCaptionSource(*node.value<std::string>()) : std::nullopt;
+      if (!source) Fail(node, "captions takes \"date\", \"title\", \"name\" or \"none\"");
+      job_.captions = *source;
+    } else if (key == "date_format") {
+      if (!node.is_string() || node.value<std::string>()->empty()) Fail(node, "date_format takes a strftime format in quotes");
+      job_.dateFormat = *node.value<std::string>();
+    } else if (key == "picture") {
+      PictureTables(node);
+    } else if (key == "single_byte_text") {
+      if (!node.is_boolean()) Fail(node, "single_byte_text takes true or false");
+      job_.singleByteText = *node.value<bool>();
     } else if (key == "keep_originals") {
       if (!node.is_boolean()) Fail(node, "keep_originals takes true or false");
       job_.pictureOptions.keepOriginals = *node.value<bool>();
@@ -149,7 +184,7 @@ class TManifestReader {
         CanonicalSettingName(check_, key);
       } catch (const EUsage& e) {
         Fail(node, std::string(e.what()) + "; besides the settings the manifest takes output, runtime, hook, preview, inputs, pictures, "
-                       "sounds, movies, max_size, quality, keep_originals, order and skip_bad");
+                       "sounds, movies, picture, captions, date_format, max_size, quality, keep_originals, order and skip_bad");
       }
       Setting(key, node);
     }

@@ -86,10 +86,12 @@ TSaverFile::TSaverFile(std::string path) : path_(std::move(path)), bytes_(ReadFi
   writtenTrailer_ = IsWrittenTrailerField(tail.first(kTrailerFieldSize)) && IsWrittenTrailerField(tail.last(kTrailerFieldSize));
   packageStart_ = scr::PackageStart(size, trailer_.PackageLength);
   try {
-    ReadSettingsInto(file, settings_, TTextForm::Utf8);
+    // The runtime's reader gives the settings as the runtime holds them (single-byte
+    // text through the default code page); a second read notes the text form.
+    ReadSettingsInto(file, runtimeSettings_);
     settingsLength_ = file.Position() - trailer_.SettingsOffset;
-    TMemoryStream again(bytes_);
-    ReadSettingsInto(again, runtimeSettings_, TTextForm::Ansi);
+    file.Seek(trailer_.SettingsOffset);
+    ReadComponentStream(file, settings_, TTextForm::Utf8, AnsiToUtf8, &singleByteText_);
   } catch (const Exception& e) {
     throw NotSaver("the settings stream its trailer points to (at " + std::to_string(trailer_.SettingsOffset) +
                    ") cannot be read: " + e.what());

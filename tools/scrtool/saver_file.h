@@ -51,13 +51,15 @@ class TSaverFile {
   int64_t PackageStart() const { return packageStart_; }
   int64_t SettingsLength() const { return settingsLength_; }
   const TSSFileLocations& Settings() const { return settings_; }
-  // The settings as the runtime holds them: strings in the ANSI code page, characters
-  // it cannot hold as '?'.
+  // The settings as the runtime's own reader gives them (single-byte text decoded by the
+  // default code page).
   const TSSFileLocations& RuntimeSettings() const { return runtimeSettings_; }
   // Both trailer fields in the form the writer gives them (digits, then spaces).
   bool WrittenTrailer() const { return writtenTrailer_; }
   // The package start (from PackageLength) lies inside the file, before the trailer.
   bool PackageStartInside() const;
+  // Whether the settings hold non-ASCII text in the single-byte form (older savers).
+  bool SingleByteText() const { return singleByteText_; }
 
   // Every item, in the order preview, pictures, sounds, movies, hook library.
   const std::vector<TSaverItem>& Items() const { return items_; }
@@ -76,6 +78,7 @@ class TSaverFile {
   TPackageTrailer trailer_;
   int64_t packageStart_ = 0;
   int64_t settingsLength_ = 0;
+  bool singleByteText_ = false;
   TSSFileLocations settings_;
   TSSFileLocations runtimeSettings_;
   bool writtenTrailer_ = false;

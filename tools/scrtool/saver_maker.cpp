@@ -20,10 +20,13 @@
 #include "package/component_writer.h"
 #include "package/package_writer.h"
 #include "tools/scrtool/cli.h"
+#include "tools/scrtool/default_files.h"
 #include "tools/scrtool/file_bytes.h"
+#include "tools/scrtool/make_captions.h"
 #include "tools/scrtool/frame_size.h"
 #include "tools/scrtool/item_names.h"
 #include "tools/scrtool/progress_bar.h"
+#include "tools/scrtool/saver_writer.h"
 #include "tools/scrtool/setting_values.h"
 
 namespace scr::tool {
@@ -31,8 +34,6 @@ namespace scr::tool {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string DefaultHook() { return FileExists(SCR_DEFAULT_HOOK) ? SCR_DEFAULT_HOOK : ""; }
 
 void WarnAboutSettings(const TSSFileLocations& s, const TSortedInputs& items, const TWarn& warn) {
   if (items.pictures.empty() && !(s.IsFlash() && !items.movies.empty()))
@@ -191,9 +192,9 @@ std::pair<int, int> ParseMaxSize(const std::string& text) {
 
 TSaverPlan PlanSaver(const TMakeJob& job, const TWarn& warn) {
   TSaverPlan plan;
+  // The defaults and the settings as typed come from the writer the web page shares.
+  plan.settings = MakeSettings(job.settings);
   TSSFileLocations& s = plan.settings;
-  ApplyMakeDefaults(s);
-  for (const auto& [name, value] : job.settings) SetSetting(s, name, value);
 
   TSortedInputs items;
   auto named = [&](const std::vector<TMakeJob::TNamedFile>& files, TContentKind kind, std::vector<TInputFile>& into) {
@@ -206,6 +207,8 @@ TSaverPlan PlanSaver(const TMakeJob& job, const TWarn& warn) {
     }
   };
   named(job.pictures, TContentKind::Picture, items.pictures);
+  std::vector<std::optional<std::string>> givenCaptions;
+  for (const TMakeJob::TNamedFile& f : job.pictures) givenCaptions.push_back(f.caption);
   named(job.sounds, TContentKind::Sound, items.sounds);
   named(job.movies, TContentKind::Movie, items.movies);
   // Files named one by one (--picture, a manifest's list) keep the order given; the
@@ -222,14 +225,17 @@ TSaverPlan PlanSaver(const TMakeJob& job, const TWarn& warn) {
     for (TInputFile& f : tail) files.push_back(std::move(f));
   };
   order(items.pictures, namedPictures, job.order);
+  // Given captions belong to the pictures named one by one, which keep their places.
+  givenCaptions.resize(items.pictures.size());
+  ApplyCaptions(s, job, items.pictures, givenCaptions, warn);
   order(items.sounds, namedSounds, job.order == TInputOrder::Date ? TInputOrder::Name : job.order);
   TItemNamer namer;
   std::set<std::string> kept;
   NameItems(items.sounds, namer, kept, warn);
   NameItems(items.movies, namer, kept, warn);
 
-  plan.runtime = job.runtime.empty() ? SCR_DEFAULT_RUNTIME : job.runtime;
-  plan.hook = job.noHook ? "" : job.hook.empty() ? DefaultHook() : job.hook;
+  plan.runtime = job.runtime.empty() ? DefaultRuntimePath() : job.runtime;
+  plan.hook = job.noHook ? "" : job.hook.empty() ? DefaultHookPath() : job.hook;
   if (!job.preview.empty()) plan.preview = InputOfKind(job.preview, TContentKind::Picture, warn);
   plan.pictures = std::move(items.pictures);
   plan.sounds = std::move(items.sounds);
@@ -237,7 +243,7 @@ TSaverPlan PlanSaver(const TMakeJob& job, const TWarn& warn) {
   return plan;
 }
 
-TMadeSaver WriteSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& warn) {
+TMadeSaver WritePlannedSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& warn) {
   if (!FileExists(plan.runtime))
     throw std::runtime_error("no runtime at " + plan.runtime + "; build the win32 preset or give one with --runtime");
   TPictureOptions options = job.pictureOptions;
@@ -260,7 +266,7 @@ TMadeSaver WriteSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& 
   }
 
   TSaverFileSink sink(job.output);
-  TPackageWriter writer(sink, plan.settings, TTextForm::Utf8);
+  TPackageWriter writer(sink, plan.settings, job.singleByteText ? TTextForm::Utf8SingleByte : TTextForm::Utf8);
   writer.AddRuntime(ReadFileBytes(plan.runtime));
 
   TMadeSaver made;
@@ -275,6 +281,13 @@ TMadeSaver WriteSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& 
       } catch (const EBadPicture& e) {
         if (!job.skipBad) throw std::runtime_error(std::string(e.what()) + " (--skip-bad leaves such pictures out)");
         warn(std::string(e.what()) + "; left out (--skip-bad)");
+        // A picture left out takes its description (its caption) with it, so the
+        // others keep theirs.
+        const bool isPreview = plan.preview && i == 0;
+        TStringList& descriptions = writer.Settings().Descriptions();
+        const size_t entry = made.pictures;  // the entries before are the pictures written
+        if (!isPreview && entry < descriptions.size())
+          descriptions.erase(descriptions.begin() + static_cast<std::ptrdiff_t>(entry));
         ++made.skipped;
         return;
       }
@@ -309,6 +322,6 @@ TMadeSaver WriteSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& 
   return made;
 }
 
-TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) { return WriteSaver(job, PlanSaver(job, warn), warn); }
+TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn) { return WritePlannedSaver(job, PlanSaver(job, warn), warn); }
 
 }  // namespace scr::tool

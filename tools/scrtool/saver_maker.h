@@ -11,6 +11,7 @@
 #include "package/settings.h"
 #include "tools/scrtool/input_order.h"
 #include "tools/scrtool/make_inputs.h"
+#include "tools/scrtool/picture_captions.h"
 #include "tools/scrtool/picture_convert.h"
 
 namespace scr::tool {
@@ -26,11 +27,20 @@ struct TMakeJob {
   struct TNamedFile {
     std::string path;
     std::string name;  // empty: the file's own name
+    std::optional<std::string> caption;  // a picture's own caption (a manifest's [[picture]])
   };
   std::vector<TNamedFile> pictures, sounds, movies;
   TPictureOptions pictureOptions;
   TInputOrder order = TInputOrder::Name;
   bool skipBad = false;  // a damaged picture is left out with a warning, not an error
+  // Text that fits Windows-1252 stored single-byte, as older savers hold it (set by
+  // extract's manifest for such a saver, so rebuilding it gives the same bytes);
+  // otherwise every non-ASCII text is stored as UTF-8.
+  bool singleByteText = false;
+  // Each picture's caption (in DescriptCommaList, shown with CaptionMode 1): from its
+  // own data, unless a picture is given one.
+  TCaptionSource captions = TCaptionSource::None;
+  std::string dateFormat = kDefaultDateFormat;
   // Settings by name with their values as typed, applied in order over the defaults.
   std::vector<std::pair<std::string, std::string>> settings;
 };
@@ -61,9 +71,9 @@ struct TMadeSaver {
 // pictures left out, go to `warn`. A saver that would pass 2147483647 bytes stops
 // the work as soon as that is known, with a message giving the size reached and what
 // to change.
-TMadeSaver WriteSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& warn);
+TMadeSaver WritePlannedSaver(const TMakeJob& job, const TSaverPlan& plan, const TWarn& warn);
 
-// PlanSaver and WriteSaver.
+// PlanSaver and WritePlannedSaver.
 TMadeSaver MakeSaver(const TMakeJob& job, const TWarn& warn);
 
 // "WxH" or "0" for --max-size; EUsage otherwise.

@@ -10,7 +10,7 @@
 #include "common/int_convert.h"
 #include "package/property_text.h"
 #include "package/type_info.h"
-#include "tools/scrtool/cli.h"
+#include "tools/scrtool/usage_error.h"
 #include "tools/scrtool/effect_list.h"
 
 namespace scr::tool {
@@ -140,6 +140,16 @@ std::string StyleText(std::string_view name, std::string_view value) {
 
 }  // namespace
 
+int32_t ParseMonitorMode(std::string_view typed) {
+  const std::string v = AsciiLowerCase(Trimmed(typed));
+  if (v == "black" || v == "0") return kMonitorsBlack;
+  if (v == "same" || v == "1") return kMonitorsSame;
+  if (v == "different" || v == "2") return kMonitorsDifferent;
+  Refuse("MonitorMode", typed,
+         "give black (0: the other displays dark), same (1: the show on every display) or different (2: a "
+         "different picture on each)");
+}
+
 void ApplyMakeDefaults(TSSFileLocations& s) {
   s.SetlExitKeyPress(true);
   s.SetlExitMouseMove(true);
@@ -152,6 +162,16 @@ void ApplyMakeDefaults(TSSFileLocations& s) {
   s.TextFont().SetColor(0x00FFFFFF);
   s.TextFont().SetHeight(-24);
   s.TextFont().SetName("Arial");
+  // The show people expect today: no bars, slow motion, a caption that reads on any
+  // screen; no repeats follows lRandomPic (FinishMakeDefaults).
+  s.SetFillMode(1);
+  s.SetPanZoom(8);
+  s.SetlCaptionScaled(true);
+}
+
+void FinishMakeDefaults(TSSFileLocations& s, const std::vector<std::pair<std::string, std::string>>& given) {
+  const bool named = std::any_of(given.begin(), given.end(), [](const auto& nv) { return SameText(nv.first, "lNoRepeat"); });
+  if (!named) s.SetlNoRepeat(s.lRandomPic());
 }
 
 std::vector<std::string> SettableNames(const TSSFileLocations& settings) {
@@ -184,6 +204,8 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
     // A plain whole number is the milliseconds the setting holds, negative ones too
     // (what a saver made elsewhere may carry); anything else needs its unit.
     text = TryStrToInt(Trimmed(value)) ? Trimmed(value) : std::to_string(ParseMilliseconds(value));
+  } else if (name == "MonitorMode") {
+    text = std::to_string(ParseMonitorMode(value));
   } else if (name == "EffectCommaList") {
     // An empty list is a list too: every picture then changes by effect 0.
     text = Trimmed(value).empty() ? "" : EffectCommaText(ParseEffectList(value));
@@ -193,6 +215,20 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
     text = ColourText(name, value);
   } else if (&type == &FontStylesType()) {
     text = StyleText(name, value);
+  }
+  // The presentation settings take a few values only; the show reads others as 0.
+  struct TRange {
+    std::string_view name;
+    int32_t last;
+    const char* forms;
+  };
+  for (const TRange& r : {TRange{"FillMode", 2, "give 0 (colour), 1 (blur) or 2 (crop)"},
+                          TRange{"PanZoom", 30, "give a percentage 0..30 (0: still pictures)"},
+                          TRange{"CaptionMode", 1, "give 0 (Text on every picture) or 1 (each picture's description)"}}) {
+    if (name != r.name) continue;
+    const std::optional<int32_t> v = TryStrToInt(Trimmed(value));
+    if (!v || *v < 0 || *v > r.last) Refuse(name, value, r.forms);
+    text = std::to_string(*v);
   }
   try {
     SetPropertyText(settings, name, text);

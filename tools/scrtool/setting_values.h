@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "package/settings.h"
@@ -14,12 +15,18 @@ namespace scr::tool {
 // What `make` starts from, so that a saver made with no settings can be lived with:
 // it closes on a key press, a mouse move or a click, moves on every 5 seconds through
 // every effect in random order, and shows its caption in white 24-pixel sans-serif.
+// It also fills the screen with a blurred copy of each picture (FillMode 1), pans and
+// zooms by up to 8 % (PanZoom 8) and scales the caption with the screen (lCaptionScaled).
 void ApplyMakeDefaults(TSSFileLocations& settings);
+
+// The defaults that follow other settings, once all given ones are set: lNoRepeat, unless
+// given, is on exactly when pictures come in random order.
+void FinishMakeDefaults(TSSFileLocations& settings, const std::vector<std::pair<std::string, std::string>>& given);
 
 // Sets one setting. Names compare without regard to letter case; Booleans take
 // true/false/yes/no/on/off/1/0, colours a name with or without "cl", #RRGGBB or a
 // number, font styles names with or without "fs" (bold,italic), Interval
-// milliseconds or a value with a unit, EffectCommaList an effect list. Refusals raise
+// milliseconds or a value with a unit, MonitorMode black/same/different or 0/1/2, EffectCommaList an effect list. Refusals raise
 // EUsage: an unknown name with the closest known one, a value with the accepted forms.
 // The lists and places of the packaged items are refused: they come from the items.
 void SetSetting(TSSFileLocations& settings, std::string_view name, std::string_view value);
@@ -38,6 +45,10 @@ int32_t ParseMilliseconds(std::string_view text);
 // --interval: a value with its unit ("5s", "5000ms", "1m"); a bare number is refused
 // with EUsage giving both forms, since 5 could mean seconds or milliseconds.
 int32_t ParseIntervalOption(std::string_view text);
+
+// MonitorMode from black, same, different or 0, 1, 2 (any letter case); anything
+// else raises EUsage naming the accepted forms.
+int32_t ParseMonitorMode(std::string_view text);
 
 // A Windows colour (0x00BBGGRR) as red, green and blue; system colours and the special
 // values give black.

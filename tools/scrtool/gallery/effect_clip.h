@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "common/bitmap24.h"
+#include "transition/stepping_defaults.h"
 
 namespace scr::tool {
 
 struct TClipTiming {
-  int step = 4;          // positions per frame
-  int delayMs = 40;      // each transition frame
+  int step = kDefaultStep;       // positions per frame
+  int delayMs = kDefaultDelay;   // each transition frame
   int holdNewMs = 1000;  // the last frame, the new picture in full
 };
 

@@ -26,9 +26,21 @@ std::vector<float> TAudioTimeline::TakeUntil(int64_t untilMs) {
   }
   // Tracks that ended before what is handed out next are not needed any more.
   std::erase_if(tracks_, [&](const TPlaced& t) { return t.start + t.audio.Frames() <= until; });
+  if (fadeEnd_ >= 0) {
+    for (int64_t f = taken_; f < until; ++f) {
+      const int64_t left = fadeEnd_ - f;
+      const float gain = left <= 0 ? 0.0f : left >= fadeLength_ ? 1.0f : static_cast<float>(left) / fadeLength_;
+      for (int64_t c = 0; c < ch; ++c) mix[static_cast<size_t>((f - taken_) * ch + c)] *= gain;
+    }
+  }
   taken_ = until;
   for (float& s : mix) s = std::clamp(s, -1.0f, 1.0f);
   return mix;
+}
+
+void TAudioTimeline::FadeOut(int64_t endMs, int64_t lengthMs) {
+  fadeEnd_ = MsToFrames(endMs);
+  fadeLength_ = std::max<int64_t>(1, MsToFrames(lengthMs));
 }
 
 }  // namespace scr::tool

@@ -16,6 +16,9 @@ class TAudioTimeline {
   // The next stretch of the mix, up to (not including) untilMs: interleaved samples,
   // silence where nothing plays. Empty when that time was handed out already.
   std::vector<float> TakeUntil(int64_t untilMs);
+  // The mix fades out linearly over the lengthMs before endMs and is silent after it
+  // (for what is not handed out yet).
+  void FadeOut(int64_t endMs, int64_t lengthMs);
 
  private:
   struct TPlaced {
@@ -24,6 +27,7 @@ class TAudioTimeline {
   };
   std::vector<TPlaced> tracks_;
   int64_t taken_ = 0;  // sample frames handed out
+  int64_t fadeEnd_ = -1, fadeLength_ = 0;  // in sample frames; none while fadeEnd_ < 0
 };
 
 }  // namespace scr::tool

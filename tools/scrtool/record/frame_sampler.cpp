@@ -1,5 +1,7 @@
 #include "tools/scrtool/record/frame_sampler.h"
 
+#include <algorithm>
+
 namespace scr::tool {
 
 TFrameSampler::TFrameSampler(int fps, int64_t endMs, TBitmap24 blank, TEmit emit)
@@ -19,6 +21,12 @@ void TFrameSampler::Presented(int64_t atMs, TBitmap24 picture) {
   EmitBefore(atMs);
   fresh_ = fresh_ || !(picture == current_);
   current_ = std::move(picture);
+}
+
+void TFrameSampler::EndAt(int64_t endMs) {
+  if (endMs >= endMs_) return;
+  endMs_ = endMs;
+  total_ = std::max(next_, (endMs * fps_ + 999) / 1000);
 }
 
 void TFrameSampler::Finish() { EmitBefore(endMs_); }

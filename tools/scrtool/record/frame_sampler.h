@@ -19,6 +19,8 @@ class TFrameSampler {
   // The screen shows `picture` from virtual time atMs on (non-decreasing times;
   // presents at or after the end are ignored).
   void Presented(int64_t atMs, TBitmap24 picture);
+  // Moves the end to endMs (earlier only); frames already emitted stay.
+  void EndAt(int64_t endMs);
   // Emits the frames still due before the end.
   void Finish();
 

@@ -1,0 +1,149 @@
+// The moving picture of the show on a real screen window: one held frame of a picture
+// that pans and zooms, drawn (the smooth resample over the prepared background) and
+// presented through the picture show control, as the saver's motion timer does it;
+// and the preparation of a picture for it (its blurred backdrop, its scaled copy).
+//
+//   pan_zoom_bench [--backend=NAME] [--size=WxH]... [--frames=N]
+//
+// For each size (1920x1080 and 3840x2160 unless given), from a 6000x4000 photo of
+// random pixels with FillMode 1 (blur) and PanZoom 8, it reports:
+//   blur      making the blurred darkened backdrop of the screen (best of 5);
+//   prepare   the whole preparation: backdrop and the picture scaled once (best of 5);
+//   draw      one moved frame drawn: background, bilinear resample, no caption;
+//   present   that frame swapped into the control and presented on the window;
+//   frame     the two together, median and worst of N frames (100 by default).
+//
+// The backend is the program's default one (win32 on Windows) unless named; without
+// any, the headless one (whose screen is memory) is used.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/noise_picture.h"
+#include "bench/size_arg.h"
+#include "common/graphic.h"
+#include "platform/platform.h"
+#include "saver/prepared_picture.h"
+#include "transition/transition_host.h"
+#include "transition/transition_view.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+struct TFigures {
+  double blur = 1e9, prepare = 1e9, draw = 1e9, present = 1e9, median = 0, worst = 0;
+};
+
+TFigures Measure(scr::platform::TPlatform& platform, const bench::TScreenSize& s, const scr::TBitmap24& photo,
+                 int frames) {
+  scr::TSSFileLocations settings;
+  settings.SetFillMode(1);
+  settings.SetPanZoom(8);
+  settings.SetInterval(5000);
+  TFigures f;
+  for (int k = 0; k < 5; ++k) {
+    const auto t0 = Clock::now();
+    const scr::TBitmap24 backdrop = scr::saver::BlurredBackdrop(photo, s.W, s.H);
+    f.blur = std::min(f.blur, Ms(t0, Clock::now()));
+  }
+  scr::saver::TPreparedPicture prepared;
+  for (int k = 0; k < 5; ++k) {
+    const auto t0 = Clock::now();
+    prepared = scr::saver::PreparePicture(photo, "", settings, s.W, s.H, platform.Screen());
+    f.prepare = std::min(f.prepare, Ms(t0, Clock::now()));
+  }
+  prepared.motion = scr::saver::TMotion{8, true, 0, 0, 1000, 1000};  // the longest pan
+
+  scr::platform::TWindowSpec desc;
+  desc.caption = "pan_zoom_bench";
+  desc.bounds = scr::TRect{0, 0, s.W, s.H};
+  desc.borderless = true;
+  std::unique_ptr<scr::platform::IScreenWindow> window = platform.Screen().CreateScreenWindow(desc, nullptr);
+  if (!window) throw scr::Exception("no screen window");
+  window->Show();
+  scr::ITransitionHost& host = window->TransitionHost();
+  host.ProcessMessages();
+  std::vector<double> whole;
+  {
+    scr::TTransitionView view(host);
+    view.SetThreaded(false);
+    view.SetAutoSize(false);
+    view.SetBounds(0, 0, s.W, s.H);
+    scr::TBitmap24 frame;
+    scr::saver::DrawPreparedFrame(prepared, 0, frame, settings, platform.Screen());
+    const scr::TBitmapGraphic first(frame);
+    view.SetStyle(0);
+    view.SetPicture(&first);
+    view.Execute();
+    for (int i = 1; i <= frames; ++i) {
+      const auto t0 = Clock::now();
+      scr::saver::DrawPreparedFrame(prepared, static_cast<int32_t>(int64_t{scr::saver::kMotionEnd} * i / frames), frame,
+                                    settings, platform.Screen());
+      const auto t1 = Clock::now();
+      if (!view.ReplaceFrame(frame)) throw scr::Exception("the frame was not taken");
+      const auto t2 = Clock::now();
+      host.ProcessMessages();
+      f.draw = std::min(f.draw, Ms(t0, t1));
+      f.present = std::min(f.present, Ms(t1, t2));
+      whole.push_back(Ms(t0, t2));
+    }
+  }
+  window->Hide();
+  std::sort(whole.begin(), whole.end());
+  f.median = whole[whole.size() / 2];
+  f.worst = whole.back();
+  return f;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<bench::TScreenSize> sizes;
+  std::string backend;
+  int frames = 100;
+  for (int i = 1; i < argc; ++i) {
+    bench::TScreenSize s;
+    if (bench::ParseSizeArg(argv[i], "--size=", s))
+      sizes.push_back(s);
+    else if (std::strncmp(argv[i], "--backend=", 10) == 0)
+      backend = argv[i] + 10;
+    else if (std::strncmp(argv[i], "--frames=", 9) == 0)
+      frames = std::clamp(std::atoi(argv[i] + 9), 1, 10000);
+    else {
+      std::fprintf(stderr, "usage: pan_zoom_bench [--backend=NAME] [--size=WxH]... [--frames=N]\n");
+      return 2;
+    }
+  }
+  if (sizes.empty()) sizes = {{1920, 1080}, {3840, 2160}};
+  std::unique_ptr<scr::platform::TPlatform> platform =
+      backend.empty() ? scr::platform::CreateDefaultPlatform() : scr::platform::CreatePlatform(backend);
+  if (!platform && backend.empty()) platform = scr::platform::CreatePlatform("headless");
+  if (!platform) {
+    std::fprintf(stderr, "pan_zoom_bench: no backend %s\n", backend.c_str());
+    return 1;
+  }
+  try {
+    const scr::TBitmap24 photo = bench::NoisePicture(6000, 4000, 3);
+    std::printf("backend %s, photo 6000x4000, FillMode 1, PanZoom 8\n", std::string(platform->BackendName()).c_str());
+    std::printf("%11s %8s %10s %8s %10s %10s %9s\n", "size", "blur ms", "prepare ms", "draw ms", "present ms",
+                "frame med", "frame max");
+    for (const bench::TScreenSize& s : sizes) {
+      const TFigures f = Measure(*platform, s, photo, frames);
+      std::printf("%5dx%-5d %8.2f %10.2f %8.2f %10.2f %10.2f %9.2f\n", s.W, s.H, f.blur, f.prepare, f.draw, f.present,
+                  f.median, f.worst);
+      std::fflush(stdout);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "pan_zoom_bench: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,75 @@
+// One automatic run (25 frames, Step 4) of every style composed by the picture show
+// control at a screen size, timed per frame, and summed up per family: the median and
+// the worst style. Built natively and for the browser (where each frame is also drawn
+// onto the page's canvas), so the two print the same table for the same frames.
+//   family_bench [WIDTH HEIGHT]        (default 1920 1080)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/noise_picture.h"
+#include "transition/effect_catalog.h"
+#include "transition/frame_render.h"
+#if defined(__EMSCRIPTEN__)
+#include "platform/web/web_present.h"
+#endif
+
+namespace {
+
+double NowMs() {
+  using namespace std::chrono;
+  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int w = argc > 2 ? std::atoi(argv[1]) : 1920, h = argc > 2 ? std::atoi(argv[2]) : 1080;
+  const scr::TBitmap24 oldPicture = bench::NoisePicture(w, h, 1), newPicture = bench::NoisePicture(w, h, 2);
+#if defined(__EMSCRIPTEN__)
+  scr::platform::web::TWebPresenter presenter;
+  const char* target = "composed and drawn";
+#else
+  const char* target = "composed (nothing drawn)";
+#endif
+  // Per family: each style's composing time per frame, and with the drawing.
+  std::map<std::string, std::vector<double>> families, drawnFamilies;
+  for (const scr::TEffectInfo& e : scr::EffectCatalog()) {
+    if (e.number == 0) continue;  // the instant replacement has no frames between
+    scr::TFrameRenderOptions options;
+    options.style = e.number;
+    options.progress = 100;
+    options.step = 4;
+    int frames = 0;
+    double drawing = 0;
+    const double t0 = NowMs();
+    scr::RenderTransitionFrame(oldPicture, newPicture, options, [&](int, const scr::TBitmap24& frame) {
+      ++frames;
+#if defined(__EMSCRIPTEN__)
+      const double d0 = NowMs();
+      presenter.Present(frame, frame.Bounds());
+      drawing += NowMs() - d0;
+#else
+      (void)frame;
+#endif
+    });
+    const double perFrame = (NowMs() - t0) / std::max(1, frames), drawPerFrame = drawing / std::max(1, frames);
+    families[std::string(e.family)].push_back(perFrame - drawPerFrame);
+    drawnFamilies[std::string(e.family)].push_back(perFrame);
+    std::printf("style %d %s %.2f ms/frame composed, %.2f drawn\n", e.number, std::string(e.family).c_str(),
+                perFrame - drawPerFrame, drawPerFrame);
+  }
+  std::printf("\n%dx%d, one frame (ms): family, styles, composed median, worst; %s median, worst\n", w, h, target);
+  for (auto& [family, times] : families) {
+    std::vector<double>& drawn = drawnFamilies[family];
+    std::sort(times.begin(), times.end());
+    std::sort(drawn.begin(), drawn.end());
+    std::printf("%-12s %3zu %8.2f %8.2f %8.2f %8.2f\n", family.c_str(), times.size(), times[times.size() / 2],
+                times.back(), drawn[drawn.size() / 2], drawn.back());
+  }
+  return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The caption of a frame: which text a picture shows, and drawing it at the bottom
+// centre, either as the show always drew it or scaled with the screen, with a soft
+// dark outline and a margin above the bottom edge.
+#include <string>
+#include <string_view>
+
+#include "common/bitmap24.h"
+#include "package/settings.h"
+#include "platform/screen.h"
+
+namespace scr::saver {
+
+// CaptionMode 1: the picture's own entry of the descriptions where it has one that is
+// not empty; otherwise, and in every other mode, Text.
+std::string CaptionFor(const TSSFileLocations& settings, int32_t pictureIndex);
+
+// The font the caption is drawn in on a screen `screenHeight` lines high: TextFont's
+// height as is, or with lCaptionScaled, as given for 1080 lines and scaled to the screen.
+platform::TTextFont CaptionFont(const TSSFileLocations& settings, int screenHeight, platform::IScreen& screen);
+
+// Draws text (nothing when empty) at the bottom centre of frame.
+void DrawCaption(TBitmap24& frame, std::string_view text, const TSSFileLocations& settings, platform::IScreen& screen);
+
+}  // namespace scr::saver

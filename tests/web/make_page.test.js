@@ -1,0 +1,119 @@
+// The Make view end to end in headless Chromium: pictures and music in, a saver out
+// that the native tools accept, whose bytes `scrtool make` reproduces from the saved
+// project; bad files get their messages while the saver is still made.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdirSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { siteDir, outDir, serve, launch } from './support.js';
+import { openMakeView, downloaded, addFiles, listed, setField } from './make_support.js';
+import { makePicture, makeTransparentPng, makeWav, withOrientation } from './make_fixtures.mjs';
+
+const scrtool = process.env.SCRTOOL;
+const saverdemo = process.env.SAVERDEMO;
+let server;
+let browser;
+
+before(async () => {
+  mkdirSync(outDir, { recursive: true });
+  server = await serve(siteDir);
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+const picturesOf = (folder) => readdirSync(folder).filter((n) => /\.jpg$/.test(n)).sort().map((n) => join(folder, n));
+const size = (file) => execFileSync('vipsheader', ['-f', 'width', file]).toString().trim() + 'x' +
+  execFileSync('vipsheader', ['-f', 'height', file]).toString().trim();
+
+test('five pictures and a song make a saver the tools accept, and the saved project makes the same bytes', async () => {
+  const work = mkdtempSync(join(outDir, 'make-five-'));
+  const inputs = join(work, 'in');
+  mkdirSync(inputs);
+  const turned = withOrientation(makePicture(inputs, 'a-turned.jpg', 60, 40, '[Q=90]'));
+  const clear = makeTransparentPng(inputs, 'b-clear.png', 64, 48);
+  const huge = makePicture(inputs, 'c-huge.jpg', 6000, 4000, '[Q=85]');
+  const heic = join(inputs, 'd-phone.heic');
+  writeFileSync(heic, Buffer.concat([Buffer.from('\0\0\0\x18ftypheic\0\0\0\0mif1heic', 'latin1'), Buffer.alloc(200, 7)]));
+  const small = makePicture(inputs, 'e-small.jpg', 80, 60, '[Q=90]');
+  const song = makeWav(inputs, 'song.wav');
+
+  const downloads = join(work, 'downloads');
+  mkdirSync(downloads);
+  const { page, errors } = await openMakeView(browser, server.url, downloads);
+  await addFiles(page, [turned, clear, huge, heic, small, song]);
+  const pictures = await listed(page);
+  assert.deepEqual(pictures.map((p) => p.name), ['a-turned.jpg', 'b-clear.png', 'c-huge.jpg', 'd-phone.heic', 'e-small.jpg']);
+  assert.match(pictures[3].error, /cannot read HEIC\/HEIF.*scrtool make/);
+  assert.deepEqual(pictures.filter((p) => p.error).length, 1);
+
+  const caption = 'Zoé — ça va?';
+  await setField(page, 'Title', 'Zoé album');
+  await setField(page, 'Text', caption);
+  await setField(page, 'EffectCommaList', 'wipes');
+  await setField(page, 'Interval', '3');
+  await page.click('#download');
+  const saver = await downloaded(downloads, '.scr');
+  assert.equal(saver, join(downloads, 'Zoé album.scr'));
+
+  execFileSync(scrtool, ['check', saver]);
+  const info = JSON.parse(execFileSync(scrtool, ['inspect', '--json', saver]).toString());
+  const text = JSON.stringify(info);
+  assert.ok(text.includes(caption), 'the caption as typed');
+  assert.match(text, /"Interval":\s*"?3000/);
+  const extracted = join(work, 'extracted');
+  execFileSync(scrtool, ['extract', saver, extracted]);
+  const stored = picturesOf(extracted);
+  assert.equal(stored.length, 4);
+  assert.equal(size(stored[0]), '40x60', 'the turned picture stands upright');
+  assert.equal(size(stored[2]), '3240x2160', 'the large picture fits 3840x2160');
+  assert.ok(readFileSync(stored[3]).equals(readFileSync(small)), 'the small JPEG goes in byte for byte');
+  const left = execFileSync('vips', ['getpoint', stored[1], '2', '24']).toString().trim().split(/\s+/).map(Number);
+  assert.ok(left.every((v) => v < 8), `transparency flattened onto the black background (${left})`);
+  if (saverdemo) execFileSync(saverdemo, ['frame', saver, join(work, 'frame.bmp'), '0', '320', '240']);
+
+  await page.click('#preview');
+  const player = await page.waitForFrame((f) => f.url().includes('index.html'), { timeout: 30000 });
+  await player.waitForFunction(() => !!window.scrPage?.runningShow(), { timeout: 60000 });
+
+  await page.click('#save-project');
+  const project = await downloaded(downloads, '.zip');
+  const unpacked = join(work, 'project');
+  execFileSync('python3', ['-m', 'zipfile', '-e', project, unpacked]);
+  const remade = join(work, 'remade.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  assert.ok(readFileSync(remade).equals(readFileSync(saver)), 'scrtool make --manifest writes the same bytes');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('an empty picture and a damaged JPEG are listed with their messages and the saver is still made', async () => {
+  const work = mkdtempSync(join(outDir, 'make-bad-'));
+  const empty = join(work, 'empty.jpg');
+  writeFileSync(empty, '');
+  const good = makePicture(work, 'good.jpg', 50, 40, '[Q=90]');
+  const damaged = join(work, 'damaged.jpg');
+  writeFileSync(damaged, readFileSync(good).subarray(0, 300));
+  const noise = join(work, 'noise.jpg');
+  writeFileSync(noise, Buffer.concat([Buffer.from([0xff, 0xd8, 0xff, 0xe0]), Buffer.alloc(400, 0x5a), Buffer.from([0xff, 0xd9])]));
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  await addFiles(page, [empty, good, damaged, noise]);
+  const byName = Object.fromEntries((await listed(page)).map((p) => [p.name, p.error]));
+  assert.match(byName['empty.jpg'], /empty \(0 bytes\)/);
+  assert.match(byName['damaged.jpg'], /cut off or damaged/);
+  assert.match(byName['noise.jpg'], /damaged|cannot be read/);
+  assert.equal(byName['good.jpg'], '');
+  const shown = await page.$$eval('#pictures li[data-status="error"] .message', (els) => els.length);
+  assert.equal(shown, 3, 'each message is shown next to its file');
+  await page.click('#download');
+  const saver = await downloaded(work, '.scr');
+  const info = JSON.parse(execFileSync(scrtool, ['inspect', '--json', saver]).toString());
+  assert.equal(JSON.stringify(info).match(/good\.jpg/g).length >= 1, true);
+  execFileSync(scrtool, ['check', saver]);
+  assert.deepEqual(errors, []);
+  await page.close();
+});

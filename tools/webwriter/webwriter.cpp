@@ -1,0 +1,113 @@
+// The web page's saver writer: the maker's own last step (tools/scrtool/saver_writer)
+// behind a small JavaScript interface, so the page writes the bytes `scrtool make`
+// writes. Errors come back as message texts, never as exceptions across the boundary.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "common/comma_text.h"
+#include "tools/scrtool/content_kind.h"
+#include "tools/scrtool/saver_writer.h"
+
+namespace {
+
+using emscripten::val;
+
+// A JavaScript Uint8Array copied into the module's memory.
+std::vector<uint8_t> BytesOf(const val& array) {
+  std::vector<uint8_t> bytes(array["length"].as<size_t>());
+  val(emscripten::typed_memory_view(bytes.size(), bytes.data())).call<void>("set", array);
+  return bytes;
+}
+
+std::string Message(const std::exception& e) { return e.what(); }
+
+// Collects the items one by one (each copied in once) and writes the saver.
+class TWebSaverWriter {
+ public:
+  void Setting(const std::string& name, const std::string& value) { content_.settings.emplace_back(name, value); }
+  void Preview(const std::string& name, const std::string& pictureClass, const val& bytes) {
+    content_.preview = scr::tool::TStoredPicture{name, pictureClass, BytesOf(bytes)};
+  }
+  void Picture(const std::string& name, const std::string& pictureClass, const val& bytes) {
+    content_.pictures.push_back({name, pictureClass, BytesOf(bytes)});
+  }
+  void Sound(const std::string& name, const val& bytes) { content_.sounds.push_back({name, BytesOf(bytes)}); }
+  void Movie(const std::string& name, const val& bytes) { content_.movies.push_back({name, BytesOf(bytes)}); }
+  void Hook(const val& bytes) { content_.hook = BytesOf(bytes); }
+
+  // Writes the saver after `runtime`; "" on success, else why not. The items are
+  // given up as they are written.
+  std::string Write(const val& runtime) {
+    try {
+      saver_ = scr::tool::WriteSaver(BytesOf(runtime), std::move(content_)).bytes;
+      content_ = {};
+      return "";
+    } catch (const std::exception& e) {
+      return Message(e);
+    }
+  }
+  // The written file, a view into the module's memory: copy it before the next call.
+  val Bytes() const { return val(emscripten::typed_memory_view(saver_.size(), saver_.data())); }
+  void Release() { saver_ = {}; }
+
+ private:
+  scr::tool::TSaverContent content_;
+  std::vector<uint8_t> saver_;
+};
+
+// What a file holds by its first bytes, as `scrtool make` tells it.
+val DetectContent(const val& head) {
+  const std::vector<uint8_t> bytes = BytesOf(head);
+  const scr::tool::TContentType type = scr::tool::DetectContent(bytes);
+  val out = val::object();
+  const char* kinds[] = {"unknown", "picture", "sound", "movie"};
+  out.set("kind", kinds[static_cast<int>(type.kind)]);
+  out.set("format", type.format);
+  out.set("pictureClass", type.pictureClass);
+  out.set("windowsPlays", type.windowsPlays);
+  return out;
+}
+
+// Why the settings as typed are refused, or "" when `scrtool make` takes them.
+std::string CheckSettings(const val& pairs) {
+  std::vector<std::pair<std::string, std::string>> settings;
+  const size_t n = pairs["length"].as<size_t>();
+  for (size_t i = 0; i < n; ++i) settings.emplace_back(pairs[i][0].as<std::string>(), pairs[i][1].as<std::string>());
+  try {
+    scr::tool::MakeSettings(settings);
+    return "";
+  } catch (const std::exception& e) {
+    return Message(e);
+  }
+}
+
+// The comma text of a list of strings, as the settings' lists hold it.
+std::string CommaText(const val& items) {
+  std::vector<std::string> list;
+  const size_t n = items["length"].as<size_t>();
+  for (size_t i = 0; i < n; ++i) list.push_back(items[i].as<std::string>());
+  return scr::RenderCommaText(list);
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(scr_webwriter) {
+  emscripten::class_<TWebSaverWriter>("SaverWriter")
+      .constructor<>()
+      .function("setting", &TWebSaverWriter::Setting)
+      .function("preview", &TWebSaverWriter::Preview)
+      .function("picture", &TWebSaverWriter::Picture)
+      .function("sound", &TWebSaverWriter::Sound)
+      .function("movie", &TWebSaverWriter::Movie)
+      .function("hook", &TWebSaverWriter::Hook)
+      .function("write", &TWebSaverWriter::Write)
+      .function("bytes", &TWebSaverWriter::Bytes)
+      .function("release", &TWebSaverWriter::Release);
+  emscripten::function("detectContent", &DetectContent);
+  emscripten::function("checkSettings", &CheckSettings);
+  emscripten::function("commaText", &CommaText);
+}

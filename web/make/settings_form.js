@@ -1,0 +1,77 @@
+// The settings form as the maker's settings: only what differs from `scrtool make`'s
+// defaults, by the settings' own names and in the forms the maker takes; and the same
+// choices as a `scrtool make` command line.
+import { parseMaxSize } from './picture_rules.js';
+
+const kOptionOf = { Title: '--title', Author: '--author', Interval: '--interval', EffectCommaList: '--effects',
+  Text: '--text', DescriptCommaList: '--descriptions' };
+
+function fieldValue(field) {
+  if (field.type === 'checkbox') return field.checked ? 'true' : 'false';
+  return field.value.trim();
+}
+
+// The form's choices: settings as [name, value] pairs, the largest size and quality,
+// or `error` naming what is wrong. `captions` are the pictures' captions in order and
+// `commaText` joins them as the settings' lists hold them.
+export function readSettings(form, captions, commaText) {
+  const pairs = [];
+  let error = '';
+  for (const field of form.elements) {
+    if (!field.name || field.name === 'max-size' || field.name === 'quality') continue;
+    const value = fieldValue(field);
+    if (value === field.dataset.default) continue;
+    switch (field.name) {
+      case 'Interval': {
+        const seconds = Number(value);
+        if (!(seconds >= 0) || value === '') error = 'Seconds per picture: give a number of seconds, such as 5 or 2.5.';
+        else pairs.push(['Interval', `${seconds}s`]);
+        break;
+      }
+      case 'TextFont.Height': {
+        const px = Math.round(Number(value));
+        if (!(px >= 1 && px <= 1000)) error = 'Caption size: give the letters\' height in pixels, such as 24.';
+        else pairs.push(['TextFont.Height', String(-px)]);
+        break;
+      }
+      case 'Background':
+      case 'TextFont.Color':
+        pairs.push([field.name, value.toUpperCase()]);
+        break;
+      default:
+        if (value !== '' || field.dataset.default !== '') pairs.push([field.name, value]);
+    }
+  }
+  if (captions.some((c) => c !== '')) pairs.push(['DescriptCommaList', commaText(captions)]);
+  const maxSize = parseMaxSize(form.elements['max-size'].value);
+  if (!maxSize) error = 'Largest picture size: give width x height in pixels (3840x2160), or 0 for no limit.';
+  const quality = Math.round(Number(form.elements.quality.value));
+  if (!(quality >= 1 && quality <= 100)) error = 'JPEG quality: give a whole number from 1 to 100.';
+  return { pairs, maxSize: maxSize || { width: 3840, height: 2160 }, quality, error };
+}
+
+// The saver's file name: its title with the characters Windows refuses in names
+// replaced, and ".scr".
+export function saverFileName(pairs) {
+  const title = (pairs.find(([n]) => n === 'Title') || [, ''])[1];
+  const clean = title.replace(/[\\/:*?"<>|\u0000-\u001f]/g, '_').replace(/[. ]+$/, '').trim();
+  return `${clean || 'saver'}.scr`;
+}
+
+const quote = (text) => (/^[A-Za-z0-9_./=:,+-]+$/.test(text) ? text : `'${text.replace(/'/g, `'\\''`)}'`);
+
+// `scrtool make` with the same settings and files, in the same order.
+export function commandLine(settings, pictures, sounds) {
+  const words = ['scrtool', 'make', '-o', quote(saverFileName(settings.pairs))];
+  for (const [name, value] of settings.pairs) {
+    if (kOptionOf[name]) words.push(kOptionOf[name], quote(value));
+    else words.push('--set', quote(`${name}=${value}`));
+  }
+  const { width, height } = settings.maxSize;
+  const size = width ? `${width}x${height}` : '0';
+  if (size !== '3840x2160') words.push('--max-size', size);
+  if (settings.quality !== 90) words.push('--quality', String(settings.quality));
+  for (const p of pictures) words.push('--picture', quote(p));
+  for (const s of sounds) words.push('--sound', quote(s));
+  return words.join(' ');
+}
