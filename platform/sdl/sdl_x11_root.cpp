@@ -5,6 +5,15 @@
 
 namespace scr::platform::sdl {
 
+namespace {
+
+// A window another program made can go at any moment (the daemon destroys its window
+// when it ends the hack); Xlib's default handler would then end the process on the
+// failed request, before the player has removed its private folder.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
 uintptr_t X11RootWindow() {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 0;
@@ -18,6 +27,7 @@ bool X11WatchWindow(SDL_Window* window) {
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
   Display* display = info.info.x11.display;
+  XSetErrorHandler(IgnoreXError);
   const Window id = info.info.x11.window;
   // The mask is this connection's own: what SDL selected stays, other clients' stay.
   XWindowAttributes attributes{};
