@@ -180,8 +180,10 @@ void TSdlDesktop::Dispatch(const SDL_Event& event) {
     return;  // a wake-up only has to end the wait: the turn serves the workers
   }
   if (IsDisplayChange(event)) {
-    for (auto& [h, w] : std::map<TWindowHandle, TSdlWindow*>(windows_))
-      if (Find(h)) Guarded([&] { w->DisplayChanged(); });
+    for (const auto& entry : std::map<TWindowHandle, TSdlWindow*>(windows_)) {
+      TSdlWindow* w = entry.second;
+      if (Find(entry.first)) Guarded([&] { w->DisplayChanged(); });
+    }
     return;
   }
   const TSdlInput input = TranslateEvent(event);
