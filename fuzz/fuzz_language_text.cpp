@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const setup::TLanguageFile language(profile, kLanguageFile);
   for (int id = 0; id <= static_cast<int>(setup::TInterfaceText::itDownloadSWF); ++id) {
     const std::string text = language.Text(static_cast<setup::TInterfaceText>(id));
-    if (text.size() >= platform::kProfileStringBuffer) __builtin_trap();
+    // The buffer bounds the characters read; as UTF-8 a Windows-1252 character takes
+    // up to three bytes.
+    if (text.size() >= 3 * platform::kProfileStringBuffer) __builtin_trap();
   }
 
   for (const char* value : {"1", "0"}) {
