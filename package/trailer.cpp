@@ -36,6 +36,16 @@ std::array<uint8_t, kTrailerSize> EncodeTrailer(const TPackageTrailer& trailer) 
   return bytes;
 }
 
+bool IsWrittenTrailerField(std::span<const uint8_t> field) {
+  if (field.size() != kTrailerFieldSize) return false;
+  size_t digits = 0;
+  while (digits < field.size() && field[digits] >= '0' && field[digits] <= '9') ++digits;
+  if (digits == 0 || (digits > 1 && field[0] == '0')) return false;
+  for (size_t i = digits; i < field.size(); ++i)
+    if (field[i] != ' ') return false;
+  return DecodeTrailerField(field) != 0 || digits == 1;
+}
+
 namespace {
 
 // Reads the field at `position`; nothing when the file does not hold all 20 bytes

@@ -27,6 +27,10 @@ int32_t DecodeTrailerField(std::span<const uint8_t> field);
 std::array<uint8_t, kTrailerFieldSize> EncodeTrailerField(int64_t value);
 std::array<uint8_t, kTrailerSize> EncodeTrailer(const TPackageTrailer& trailer);
 
+// True when a field is in the form EncodeTrailerField writes: digits (no leading zero
+// unless the value is 0), then spaces to the end. Readers accept more than this.
+bool IsWrittenTrailerField(std::span<const uint8_t> field);
+
 // The readers' views of the trailer. Each returns nothing when the stream is too short
 // to hold what it reads (the callers then give up).
 // The preview's: the package length only.

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "app/extract.h"
 #include "app/paths.h"
 #include "common/ansi_text.h"
 #include "common/ascii.h"
@@ -174,10 +175,10 @@ void TFlashMode::NextMovie() {
   timerFlash_->SetEnabled(false);
   if (form.FlashIndex() > count - 1 || form.FlashIndex() < 0) form.SetFlashIndex(0);
   flash_->Stop();
-  // A name the extraction refused (one that could reach outside the temporary
-  // directory) was never written there: the control is not pointed at it.
-  const std::string name = s.FlashFileName(form.FlashIndex());
-  if (app::IsPlainFileName(name))
+  // A movie the extraction could not name was never written: the control is not
+  // pointed at it.
+  const std::string name = app::ExtractedMovieName(s, form.FlashIndex());
+  if (!name.empty())
     flash_->SetMovie(Utf8ToUtf16(app::JoinPath(app::GetTempDir(p_.System()), name)));
   try {
     flash_->Play();

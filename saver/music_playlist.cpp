@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/extract.h"
 #include "app/paths.h"
 #include "common/random.h"
 
@@ -37,16 +38,24 @@ void TMusicPlaylist::NextSound() {
   // An index outside the list is never used.
   if (index > count - 1 || index < 0) index = 0;
   if (s.SoundRandom() == kSoundRandomShuffle) index = static_cast<int32_t>(Random(static_cast<uint32_t>(count)));
+  // A track whose name could not be written at set-up is passed over, as the next
+  // track in the order would follow it; with none written, nothing plays.
+  const app::TExtractedNames names = app::ExtractedNames(s);
+  for (int32_t tried = 1; names.sounds[static_cast<size_t>(index)].empty(); ++tried) {
+    if (tried >= count) return;
+    if (s.SoundRandom() == kSoundRandomShuffle)
+      index = static_cast<int32_t>(Random(static_cast<uint32_t>(count)));
+    else if (s.SoundRandom() != kSoundRandomRepeatFirst)
+      index = (index + 1) % count;
+    else
+      return;
+  }
   host_.SetSndIndex(index);
 
-  // Music is optional: a track that cannot be named, opened or started is skipped
-  // without a message. No notice comes for it, so nothing plays after it.
+  // Music is optional: a track that cannot be opened or started is skipped without a
+  // message. No notice comes for it, so nothing plays after it.
   try {
-    const std::string name = s.SndFileName(index);
-    // Extraction refuses names that are not plain file names; such a name never
-    // reaches the device either.
-    if (!app::IsPlainFileName(name)) throw Exception("Invalid file name");
-    player_->SetFileName(app::JoinPath(app::GetTempDir(p_.System()), name));
+    player_->SetFileName(app::JoinPath(app::GetTempDir(p_.System()), names.sounds[static_cast<size_t>(index)]));
     player_->Open();
     player_->Play();
   } catch (const std::exception&) {

@@ -6,7 +6,8 @@
 // Order by SoundRandom: 2 a random track for every change (repeats allowed, drawn from
 // the program-wide generator, so every run plays the same sequence); 3 the first track
 // over and over; anything else list order, wrapping after the last. With no sound
-// files, or with lMute set, nothing is ever opened. A track that cannot be opened or
+// files, or with lMute set, nothing is ever opened. A track that set-up could not
+// write (its name is no plain file name) is passed over for the next one in the order. A track that cannot be opened or
 // started is skipped silently; since it then sends no notice, the music stops there.
 // A track whose playing fails (the device's failure notice) leads to the next one, but
 // once every track of the list has failed in a row (a system without audio output

@@ -101,10 +101,9 @@ TEST_F(ExtractTest, APackageWithoutMediaWritesOnlyTheHookLibrary) {
 TEST_F(ExtractTest, MissingListEntriesOfSounds) {
   AddSound("a.mid", 0, 10);
   AddSound("b.mid", 10, 10);
-  s_.SndPositions().push_back("20");  // a third track without name and size
-  EXPECT_EQ(MessageOf([&] { Extract(); }), kIndexOutOfBounds);
-  EXPECT_TRUE(p_.Files().Exists("C:\\TEMP\\a.mid"));
-  EXPECT_TRUE(p_.Files().Exists("C:\\TEMP\\b.mid"));
+  s_.SndPositions().push_back("20");  // a third track without name and size: left out
+  EXPECT_NO_THROW(Extract());
+  EXPECT_EQ(p_.Files().FilesIn("C:\\TEMP"), (std::vector<std::string>{"a.mid", "b.mid"}));
   // Deleting skips the entry that has no name and goes on.
   DeleteExtractedSounds(p_, s_);
   EXPECT_TRUE(p_.Files().FilesIn("C:\\TEMP").empty());
@@ -146,43 +145,60 @@ TEST_F(ExtractTest, CopiesPastTheEndFailWithAStreamReadError) {
   EXPECT_EQ(MessageOf([&] { ExtractHookLibrary(p_, exe_, hook); }), kStreamReadError);
 }
 
-TEST_F(ExtractTest, TargetsThatCannotBeCreated) {
+// A sound, a movie or the hook library whose file cannot be created is left out; the
+// rest of the start-up goes on.
+TEST_F(ExtractTest, TargetsThatCannotBeCreatedAreLeftOut) {
   p_.Files().SetWritable("C:\\TEMP", false);
   AddSound("a.mid", 0, 10);
-  EXPECT_EQ(MessageOf([&] { Extract(); }), "Cannot create file \"C:\\TEMP\\a.mid\". Access is denied");
-
-  // Movies and the hook library are skipped without a word.
-  TSSFileLocations movies;
-  movies.FlashPositions() = {"0"};
-  movies.FlashFileNames() = {"m.swf"};
-  movies.FlashSizes() = {"1"};
-  EXPECT_NO_THROW(ExtractMediaFiles(p_, exe_, movies));
+  AddMovie("m.swf", 0, 1);
+  EXPECT_NO_THROW(Extract());
   p_.Files().SetWritable("C:\\WINDOWS\\SYSTEM32", false);
   s_.SetHookSize(10);
   EXPECT_NO_THROW(ExtractHookLibrary(p_, exe_, s_));
   EXPECT_TRUE(p_.Files().FilePaths().empty());
 }
 
-TEST_F(ExtractTest, SoundNamesThatLeaveTheTemporaryDirectoryAreRefused) {
+TEST_F(ExtractTest, SoundNamesThatAreNoPlainFileNamesAreNeverWritten) {
   for (const std::string& name : {"..\\evil.txt", "../evil.txt", "sub\\x.mid", "C:evil.txt", "D:\\evil.txt",
-                                  "a.mid:hidden", "", "..", "CON"}) {
+                                  "a.mid:hidden", "", "..", "CON", "?od?.mp3", "a*.mid", "song.", "song "}) {
     TSSFileLocations s;
-    s.SndPositions() = {"0"};
-    s.SndFileNames() = {name};
-    s.SndSizes() = {"10"};
-    EXPECT_EQ(MessageOf([&] { ExtractMediaFiles(p_, exe_, s); }),
-              "Cannot create file \"C:\\TEMP\\" + name +
-                  "\". The filename, directory name, or volume label syntax is incorrect")
-        << name;
+    s.SndPositions() = {"0", "10"};
+    s.SndFileNames() = {name, "good.mid"};
+    s.SndSizes() = {"10", "5"};
+    EXPECT_NO_THROW(ExtractMediaFiles(p_, exe_, s)) << name;
+    EXPECT_EQ(ExtractedNames(s).sounds, (std::vector<std::string>{"", "good.mid"})) << name;
   }
-  EXPECT_TRUE(p_.Files().FilePaths().empty());
-  EXPECT_FALSE(p_.Log().Has("CreateFile"));
+  EXPECT_EQ(p_.Files().FilePaths(), (std::vector<std::string>{"C:\\TEMP\\good.mid"}));
+}
+
+// Items of the same name, told apart without regard to letter case as Windows does,
+// are written under different names that no other item carries.
+TEST_F(ExtractTest, ItemsOfTheSameNameGetFilesOfTheirOwn) {
+  AddSound("Song.mp3", 0, 10);
+  AddSound("song.MP3", 10, 10);
+  AddSound("song~2.mp3", 20, 10);  // the name a renaming would pick first
+  AddSound("readme", 30, 5);
+  AddMovie("song.mp3", 40, 5);
+  AddMovie("readme", 50, 5);
+  const TExtractedNames names = ExtractedNames(s_);
+  EXPECT_EQ(names.sounds, (std::vector<std::string>{"Song.mp3", "song~3.MP3", "song~2.mp3", "readme"}));
+  EXPECT_EQ(names.movies, (std::vector<std::string>{"song~4.mp3", "readme~2"}));
+  EXPECT_EQ(ExtractedSoundName(s_, 1), "song~3.MP3");
+  EXPECT_EQ(ExtractedMovieName(s_, 1), "readme~2");
+  EXPECT_EQ(ExtractedMovieName(s_, 2), "");
+  Extract();
+  EXPECT_EQ(p_.Files().File("C:\\TEMP\\Song.mp3"), Slice(bytes_, 0, 10));
+  EXPECT_EQ(p_.Files().File("C:\\TEMP\\song~3.MP3"), Slice(bytes_, 10, 10));
+  EXPECT_EQ(p_.Files().File("C:\\TEMP\\song~4.mp3"), Slice(bytes_, 40, 5));
+  DeleteExtractedSounds(p_, s_);
+  EXPECT_EQ(p_.Files().FilesIn("C:\\TEMP"), (std::vector<std::string>{"readme~2", "song~4.mp3"}));
 }
 
 TEST_F(ExtractTest, MovieNamesThatLeaveTheTemporaryDirectoryAreSkipped) {
   AddMovie("..\\..\\evil.swf", 0, 10);
   AddMovie("good.swf", 10, 10);
   AddMovie("x/../../evil.swf", 20, 10);
+  AddMovie("what?.swf", 30, 10);
   Extract();
   EXPECT_EQ(p_.Files().FilePaths(), (std::vector<std::string>{"C:\\TEMP\\good.swf"}));
 }

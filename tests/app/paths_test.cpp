@@ -33,11 +33,15 @@ TEST(IsPlainFileName, KeepsOrdinaryNames) {
   }
 }
 
-TEST(IsPlainFileName, RefusesNamesThatLeaveTheDirectory) {
+TEST(IsPlainFileName, RefusesNamesThatLeaveTheDirectoryOrWindowsCannotCreate) {
   for (const char* bad : {"", "..\\evil.txt", "../evil.txt", "sub\\a.mid", "C:evil.txt", "a.mid:stream", ".", "..",
-                          "...", ". .", "  ", "a\tb", "CON", "nul", "Aux.mid", "com1", "LPT9.txt", "nul .txt"}) {
+                          "...", ". .", "  ", "a\tb", "CON", "nul", "Aux.mid", "com1", "LPT9.txt", "nul .txt",
+                          // names Windows cannot create: its reserved characters, a dot or space at the end
+                          "what?.mid", "a*.mid", "<a>.mid", "a|b", "say \"hi\".mid", "song.", "song "}) {
     EXPECT_FALSE(IsPlainFileName(bad)) << bad;
   }
+  EXPECT_FALSE(IsPlainFileName(std::string(256, 'a')));
+  EXPECT_TRUE(IsPlainFileName(std::string(255, 'a')));
 }
 
 TEST(SystemFolders, AreTakenUpToTheFirstZeroByte) {

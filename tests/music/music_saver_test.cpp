@@ -165,6 +165,37 @@ TEST_F(MusicSaverTest, WithoutAudioOutputTheListIsTriedOnceAndTheShowGoesOn) {
   EXPECT_TRUE(p_.Files().FilesIn("C:\\TEMP").empty());
 }
 
+// Two songs of the same name from different folders: both are written, each under
+// a name of its own, and both are heard.
+TEST_F(MusicSaverTest, TwoSongsOfTheSameNameAreBothHeard) {
+  builder_.AddSound("song.wav", {'R', 'I', 'F', 'F', '1'});
+  builder_.AddSound("Song.wav", {'R', 'I', 'F', 'F', '2'});
+  Start();
+  for (int i = 0; i < 4; ++i) p_.Application().ProcessMessages();
+  ASSERT_FALSE(form_->Initializing());
+  EXPECT_EQ(p_.Files().File("C:\\TEMP\\song.wav"), (std::vector<uint8_t>{'R', 'I', 'F', 'F', '1'}));
+  EXPECT_EQ(p_.Files().File("C:\\TEMP\\Song~2.wav"), (std::vector<uint8_t>{'R', 'I', 'F', 'F', '2'}));
+  FinishTrackAt(1000);
+  FinishTrackAt(2500);
+  RunFor(3000);
+  EXPECT_EQ(Played(), (Strings{"song.wav", "Song~2.wav", "song.wav"}));
+  EXPECT_TRUE(p_.Files().FilesIn("C:\\TEMP").empty());
+}
+
+// A track whose name Windows cannot create (a name read in the ANSI code page with '?'
+// for letters it does not hold) is left out at set-up and passed over by the playlist;
+// the saver starts and plays the others.
+TEST_F(MusicSaverTest, ATrackWhoseNameCannotBeCreatedIsPassedOver) {
+  AddSounds({"one.wav", "?od?.wav", "three.wav"});
+  Start();
+  FinishTrackAt(1000);
+  FinishTrackAt(2500);
+  RunFor(3000);
+  EXPECT_EQ(Played(), (Strings{"one.wav", "three.wav", "one.wav"}));
+  EXPECT_FALSE(p_.Log().Has("ShowException"));
+  EXPECT_GE(p_.Log().Count("Timer 1 tick"), 1u) << "the slide show runs";
+}
+
 TEST_F(MusicSaverTest, AShortTrailerRunsNoSetUpAndNoMusic) {
   AddSounds({"one.wav"});
   form_ = std::make_unique<TfrmScrn>(p_, TSaverParts{CreateMusicPart(p_), nullptr});

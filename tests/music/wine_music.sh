@@ -6,7 +6,8 @@
 # running without a message box, and when it is stopped its sound files are gone
 # from the temporary directory (the device is closed before they are deleted).
 # Without audio output each play fails at once; the saver then tries each track once
-# and stops the music rather than cycling through the list without pause.
+# and stops the music rather than cycling through the list without pause. Last, a
+# saver made by scrtool from songs with non-Latin names plays them.
 set -euo pipefail
 source "$(dirname "$0")/../wine/wine-env.sh"
 scr_wine_prefix
@@ -69,6 +70,33 @@ watch_saver() {  # LABEL [OPENS]: runs the saver for 4 s and stops it
 }
 watch_saver audio
 WINEDLLOVERRIDES="$NO_AUDIO" watch_saver noaudio 2
+
+# Songs whose names hold letters outside the Western code page: the maker stores them
+# under plain ASCII names, so the saver writes both files and plays them.
+SCRTOOL="$SCR_NATIVE_BUILD_DIR/tools/scrtool/scrtool"
+if [ -x "$SCRTOOL" ]; then
+  mkdir -p "$OUT/songs"
+  cp "$OUT/tone.wav" "$OUT/songs/Łódź piosenka.wav"
+  cp "$OUT/tone.wav" "$OUT/songs/Ромашка.wav"
+  vips black "$OUT/black.png" 64 48
+  "$SCRTOOL" make -o "$OUT/names.scr" --runtime "$RUNTIME" --no-hook --interval 700ms --set lExitKeyPress=no \
+    --set lExitMouseMove=no --set lExitMouseClick=no --set SoundRandom=1 "$OUT/black.png" "$OUT/songs" \
+    >"$OUT/names-make.txt" 2>&1
+  stored=("Lodz piosenka.wav" "_______.wav")
+  check 'grep -q "stored as \"${stored[0]}\"" "$OUT/names-make.txt"' "the maker shows the renaming"
+  rm -f "$WINE_TEMP/${stored[0]}" "$WINE_TEMP/${stored[1]}"
+  echo "+ music_probe watch (non-Latin song names)"
+  WINEDEBUG=-all,trace+mci wine "$PROBE" watch "$(scr_winpath "$OUT/names.scr")" 4000 "$temp_win\\${stored[0]}" \
+    "$temp_win\\${stored[1]}" >"$OUT/watch-names.txt" 2>"$OUT/watch-names.err" || true
+  sed 's/^/  /' "$OUT/watch-names.txt"
+  w="$OUT/watch-names.txt"
+  check '[ "$(value "$w" running)" = 1 ]' "non-Latin names: the saver runs"
+  check '[ -z "$(value "$w" dialog)" ] && grep -q "^dialog=" "$w"' "non-Latin names: no message box"
+  check '[ "$(value "$w" seen)" = 2 ]' "non-Latin names: both songs were written"
+  check 'grep -q "MCI_Open lpstrElementName=.*Lodz piosenka.wav" "$OUT/watch-names.err"' "non-Latin names: the song is played"
+else
+  echo "skipped: the non-Latin song names need $SCRTOOL"
+fi
 
 if [ "$FAILURES" -ne 0 ]; then
   echo "wine_music: $FAILURES check(s) failed; files in $OUT"

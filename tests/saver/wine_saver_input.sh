@@ -4,7 +4,7 @@
 # the window appears is the one that only records the point).
 set -euo pipefail
 source "$(dirname "$0")/wine-saver-env.sh"
-make_saver keys --effects 0 --interval 60000
+make_saver keys --effects 0 --interval 60s
 start_saver keys
 wait_frame "$OUT/keys-frame0.bmp" 20 "the saver runs"
 xdotool key a
@@ -13,7 +13,7 @@ check running "a key press without lExitKeyPress leaves the saver running"
 wineserver -k >/dev/null 2>&1 || true
 wait_gone 10 "the saver was ended from outside"
 
-make_saver mouse --effects 0 --interval 60000 --set lExitMouseMove=True
+make_saver mouse --effects 0 --interval 60s --set lExitMouseMove=True
 xdotool mousemove 512 384
 start_saver mouse
 wait_frame "$OUT/mouse-frame0.bmp" 20 "the saver runs"

@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/wine-saver-env.sh"
 "$DEMO" emf "$OUT/fill.emf" 400 300 20C040
 (cd "$OUT" && "$SCRTOOL" make -o meta.scr --runtime "$RUNTIME" --hook "$HOOK" --fill colour --pan-zoom 0 --picture fill.emf \
-  --effects 0 --interval 60000 --set Background=clNavy >/dev/null)
+  --effects 0 --interval 60s --set Background=clNavy >/dev/null)
 start_saver meta
 deadline=$((SECONDS + 20))
 centre=""

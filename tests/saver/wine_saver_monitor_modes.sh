@@ -23,7 +23,7 @@ one_output() {
 
 for mode in same black; do
   two_outputs
-  make_saver "$mode" --effects 0 --interval 60000 --monitors "$mode" --set lExitKeyPress=True
+  make_saver "$mode" --effects 0 --interval 60000ms --monitors "$mode" --set lExitKeyPress=True
   start_saver "$mode"
   shot() { primary "$1"; }
   wait_frame "$OUT/$mode-frame0.bmp" 30 "$mode: the primary monitor shows the composed frame"

@@ -22,7 +22,7 @@ mean_red() { /usr/bin/convert "$1" -format '%[fx:int(255*mean.r)]' info:; }
 side "$OUT/side-before.bmp"
 check '[ "$(mean_red "$OUT/side-before.bmp")" -gt 200 ]' "the second monitor shows the desktop before"
 
-make_saver mon --effects 0 --interval 60000 --set lExitMouseMove=True
+make_saver mon --effects 0 --interval 60000ms --set lExitMouseMove=True
 xdotool mousemove 1500 300
 start_saver mon
 wait_frame "$OUT/mon-frame0.bmp" 30 "the primary monitor shows the saver's frame"

@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/wine-saver-env.sh"
 printf 'not really music' >"$OUT/tune.mid"
-make_saver show --effects 5 --interval 1500 --sound "$OUT/tune.mid" --set lExitKeyPress=True
+make_saver show --effects 5 --interval 1500ms --sound "$OUT/tune.mid" --set lExitKeyPress=True
 rm -f "$WINE_TEMP/tune.mid"
 start_saver show
 wait_frame "$OUT/show-frame0.bmp" 20 "first picture composed on the screen"

@@ -20,7 +20,7 @@ play() {
   wait_gone 10 "$name ends on SIGTERM"
 }
 
-make_saver tune --effects 0 --interval 60000 --sound tone.wav --set lMute=False
+make_saver tune --effects 0 --interval 60000ms --sound tone.wav --set lMute=False
 play tune
 check audio_heard "a wave track is heard"
 check '[ "$(private_folders)" = 0 ]' "the private folder with the track is gone"
@@ -59,7 +59,7 @@ printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\20\0\300\0\0\220\74\144\206\0\200\7
   >"$OUT/tune.mid"
 for track in tone.mp3 tone.ogg tone.flac tune.mid; do
   name=track-${track%.*}-${track#*.}
-  make_saver "$name" --effects 0 --interval 60000 --sound "$track" --set lMute=False
+  make_saver "$name" --effects 0 --interval 60000ms --sound "$track" --set lMute=False
   play "$name"
   check audio_heard "$track is heard"
 done
@@ -68,7 +68,7 @@ done
 # reason, and the next track plays.
 head -c 12 "$OUT/tone.wav" >"$OUT/broken.wav"
 head -c 4000 /dev/urandom >>"$OUT/broken.wav"
-make_saver damaged --effects 0 --interval 60000 --sound broken.wav --sound tone.ogg --set lMute=False
+make_saver damaged --effects 0 --interval 60000ms --sound broken.wav --sound tone.ogg --set lMute=False
 : >"$OUT/player.log"
 play damaged
 check 'grep -q "cannot play .*broken.wav: ." "$OUT/player.log"' "the damaged track is reported on stderr"

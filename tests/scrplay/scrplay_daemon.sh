@@ -14,7 +14,7 @@ USER_HOME=$(getent passwd "$USER_NAME" | cut -d: -f6)
 xhost "+si:localuser:$USER_NAME" >/dev/null
 chmod 1777 "$OUT/tmp"
 chmod a+rx "$OUT"
-make_saver daemon --effects 0 --interval 60000
+make_saver daemon --effects 0 --interval 60000ms
 chmod a+r "$OUT/daemon.scr"
 cat >"$USER_HOME/.xscreensaver" <<CONFIG
 mode: one

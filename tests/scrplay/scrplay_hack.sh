@@ -3,7 +3,7 @@
 # with status 0, its private folder gone; a movie saver exits 3 with its message.
 source "$(dirname "$0")/scrplay-env.sh"
 
-make_saver root --effects 0 --interval 60000 --set lExitKeyPress=True
+make_saver root --effects 0 --interval 60000ms --set lExitKeyPress=True
 start_player "$OUT/root.scr" -root
 wait_frame "$OUT/root-frame0.bmp" 15 "-root: the frame is drawn into the root window"
 xdotool key a

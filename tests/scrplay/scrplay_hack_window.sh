@@ -55,7 +55,7 @@ stop_player
 check '[ "$(private_folders)" = 0 ]' "the private folder is gone"
 
 # The window made smaller while it plays: the next pictures fill the new size.
-make_saver brisk --effects 0 --interval 1500
+make_saver brisk --effects 0 --interval 1500ms
 for i in 0 1 2; do "$DEMO" frame "$OUT/brisk.scr" "$OUT/brisk-small$i.bmp" "$i" 800 600; done
 start_player "$OUT/brisk.scr" -window-id "$ID"
 wait_window_frame "$ID" "$OUT/brisk-frame0.bmp" 15 "-window-id: the frame is drawn into the window"

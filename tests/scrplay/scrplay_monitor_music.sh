@@ -9,7 +9,7 @@ MUSIC="$SCR_NATIVE_BUILD_DIR/tests/music/make_music_saver"
 mkdir -m 700 -p "$OUT/run"
 export XDG_RUNTIME_DIR="$OUT/run"
 ROOT_ID=$(xwininfo -root | awk '/Window id:/ {print $4}')
-make_saver tune --effects 0 --interval 60000 --sound tone.wav --set lMute=False --monitors different
+make_saver tune --effects 0 --interval 60000ms --sound tone.wav --set lMute=False --monitors different
 
 heard() { [ -s "$1" ] && ! cmp -s -n "$(stat -c %s "$1")" "$1" /dev/zero; }
 # copy NAME: a copy in hack mode with its own disk audio file $OUT/NAME.raw.

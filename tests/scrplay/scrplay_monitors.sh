@@ -12,7 +12,7 @@ primary() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1024x768+0+0 +repag
 side() { xwd -root -silent | /usr/bin/convert xwd:- -crop 1024x768+1024+0 +repage "BMP3:$1"; }
 brightest() { /usr/bin/convert "$1" -format '%[fx:int(255*maxima)]' info:; }
 
-make_saver black --effects 0 --interval 60000 --set lExitMouseMove=True
+make_saver black --effects 0 --interval 60000ms --set lExitMouseMove=True
 xdotool mousemove 300 300
 start_player "$OUT/black.scr"
 shot() { primary "$1"; }
@@ -25,7 +25,7 @@ sleep 0.3
 xdotool mousemove 1600 400
 wait_gone 10 "black: a move on the second display ends the player"
 
-make_saver same --effects 0 --interval 60000 --monitors same --set lExitKeyPress=True
+make_saver same --effects 0 --interval 60000ms --monitors same --set lExitKeyPress=True
 start_player "$OUT/same.scr"
 shot() { primary "$1"; }
 wait_frame "$OUT/same-frame0.bmp" 15 "same: the primary display shows the frame"

@@ -7,7 +7,7 @@
 # desktop's handler (a stand-in for xdg-open here).
 source "$(dirname "$0")/scrplay-env.sh"
 
-make_saver show --effects 5 --interval 2500 --set lExitKeyPress=True
+make_saver show --effects 5 --interval 2500ms --set lExitKeyPress=True
 start_player "$OUT/show.scr"
 wait_frame "$OUT/show-frame0.bmp" 15 "first picture composed on the screen"
 check '[ "$(private_folders)" = 1 ] && [ "$(stat -c %a "$OUT"/tmp/scrplay.*)" = 700 ]' \
@@ -17,7 +17,7 @@ xdotool key a
 wait_gone 10 "a key press ends it with lExitKeyPress"
 check '[ "$(private_folders)" = 0 ]' "the private folder is gone after the end"
 
-make_saver keys --effects 0 --interval 60000
+make_saver keys --effects 0 --interval 60000ms
 start_player "$OUT/keys.scr"
 wait_frame "$OUT/keys-frame0.bmp" 15 "the saver runs"
 xdotool key a
@@ -29,7 +29,7 @@ wait "$PLAYER_PID" && status=0 || status=$?
 check '[ "$status" = 0 ]' "exit status 0 after SIGTERM"
 check '[ "$(private_folders)" = 0 ]' "the private folder is gone after SIGTERM"
 
-make_saver mouse --effects 0 --interval 60000 --set lExitMouseMove=True
+make_saver mouse --effects 0 --interval 60000ms --set lExitMouseMove=True
 xdotool mousemove 512 384
 start_player "$OUT/mouse.scr"
 wait_frame "$OUT/mouse-frame0.bmp" 15 "the saver runs"

@@ -166,7 +166,7 @@ TEST_F(MakeInputsTest, ManifestErrorsNameTheLineAndKey) {
   };
   for (const TCase& c : {TCase{"Title = \"x\"\nStretch = true\n", "saver.toml:2: unknown setting 'Stretch'; did you mean lStretch?"},
                          TCase{"\n\n[TextFont]\nColour = \"red\"\n", "saver.toml:4: unknown setting 'TextFont.Colour'"},
-                         TCase{"Interval = -5\n", "saver.toml:1: Interval: '-5' is not accepted"},
+                         TCase{"Interval = \"-5s\"\n", "saver.toml:1: Interval: '-5s' is not accepted"},
                          TCase{"[Font]\nName = \"x\"\n", "saver.toml:1: unknown table [Font]"},
                          TCase{"quality = 0\n", "saver.toml:1: quality takes"},
                          TCase{"Title = \n", "saver.toml:1: "}}) {

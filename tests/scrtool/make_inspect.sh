@@ -29,7 +29,7 @@ PY
 "$scrtool" make -o saver.scr --runtime runtime.exe --preview cover.bmp \
   --picture one.bmp --picture two.bmp --sound tune.mid --sound empty.wav --movie movie.swf --hook hook.dll \
   --effects 5,7,120 --title "The Title" --author "An Author" --email me@example.invalid \
-  --web http://example.invalid/ --text "Caption, with comma" --interval 4500 \
+  --web http://example.invalid/ --text "Caption, with comma" --interval 4500ms \
   --descriptions '"first one",second,' \
   --set Background=clMenuBar --set lRandomStyle=True --set lRandomPic=true --set lClearOldImage=1 \
   --set lStretch=True --set SoundRandom=3 --set lSoundLoop=True --set lMute=True \

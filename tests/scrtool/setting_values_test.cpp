@@ -93,7 +93,7 @@ TEST(SettingValuesTest, MillisecondsTakeUnitsAndRefuseNegatives) {
   EXPECT_EQ(ParseMilliseconds("0"), 0);
   for (const char* bad : {"-5", "2 minutes", "", "s", "1e99s"}) {
     SCOPED_TRACE(bad);
-    EXPECT_THAT(Refusal([&] { ParseMilliseconds(bad); }), HasSubstr("milliseconds (5000) or a value with a unit"));
+    EXPECT_THAT(Refusal([&] { ParseMilliseconds(bad); }), HasSubstr("a value with its unit (5s, 1500ms, 1m) or whole milliseconds (5000)"));
   }
   EXPECT_THAT(Refusal([] { ParseMilliseconds("-5"); }), HasSubstr("negative"));
 }

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "common/ansi_text.h"
 #include "common/comma_text.h"
+#include "common/file_names.h"
 #include "common/errors.h"
 #include "common/int_convert.h"
 #include "package/jpeg_image.h"
@@ -25,6 +27,26 @@ struct TProblem {
   std::string text;
 };
 
+// What the check found: problems the runtime would meet (exit status 1), and warnings
+// about what it reads all the same but no writer of savers writes.
+struct TFindings {
+  std::vector<TProblem> problems, warnings;
+  size_t items = 0;
+};
+
+void CheckTrailer(const TSaverFile& saver, TFindings& found) {
+  const TPackageTrailer& t = saver.Trailer();
+  if (!saver.WrittenTrailer())
+    found.warnings.push_back(
+        {"trailer", "the fields are read as PackageLength " + std::to_string(t.PackageLength) + " and SettingsOffset " +
+                        std::to_string(t.SettingsOffset) +
+                        ", but are not in the form savers are written with (decimal digits, then spaces); other "
+                        "programs may read them differently"});
+  if (!saver.PackageStartInside())
+    found.problems.push_back({"trailer", "PackageLength " + std::to_string(t.PackageLength) +
+                                             " puts the package start outside the file, so the preview shows nothing"});
+}
+
 // A picture's pixels as the runtime decodes them, and for JPEG also a strict decode
 // that notices data the runtime's decoder would quietly guess at.
 std::optional<std::string> PictureDamage(const TSaverFile& saver, const TSaverItem& item) {
@@ -38,6 +60,20 @@ std::optional<std::string> PictureDamage(const TSaverFile& saver, const TSaverIt
     return std::string(e.what());
   }
   return std::nullopt;
+}
+
+// Sounds and movies are written to files under their names when the saver starts; the
+// names are taken as the runtime's reader gives them.
+std::optional<std::string> UnwritableName(const TSaverFile& saver, const TSaverItem& item) {
+  const TSSFileLocations& s = saver.RuntimeSettings();
+  const TStringList& names = item.kind == TItemKind::Sound ? s.SndFileNames() : s.FlashFileNames();
+  if (static_cast<size_t>(item.index) >= names.size()) return "has no name, so the saver leaves it out";
+  const std::string& name = names[static_cast<size_t>(item.index)];
+  const auto why = PlainFileNameProblem(name);
+  if (!why) return std::nullopt;
+  std::string text = "is not a plain file name, so the saver on Windows cannot write it and leaves it out: " + *why;
+  if (name != item.name) text += " (Windows reads the name as \"" + name + "\")";
+  return text;
 }
 
 void CheckItem(const TSaverFile& saver, const TSaverItem& item, std::vector<TProblem>& problems) {
@@ -56,8 +92,8 @@ void CheckItem(const TSaverFile& saver, const TSaverItem& item, std::vector<TPro
     else if (const auto damage = PictureDamage(saver, item))
       report("is damaged: " + *damage);
   }
-  if (item.kind == TItemKind::Sound || item.kind == TItemKind::Movie || item.kind == TItemKind::Picture)
-    if (const auto why = UnsafeItemName(item.name)) report("is not a plain file name: " + *why);
+  if (item.kind == TItemKind::Sound || item.kind == TItemKind::Movie)
+    if (const auto why = UnwritableName(saver, item)) report(*why);
   const TContentType type = DetectContent(saver.RawBytes(item).first(std::min(saver.RawBytes(item).size(), kContentHeadSize)));
   if (item.kind == TItemKind::Sound && !type.windowsPlays)
     report(type.kind == TContentKind::Sound ? "is " + type.format + " audio, which Windows' media player does not play"
@@ -65,14 +101,17 @@ void CheckItem(const TSaverFile& saver, const TSaverItem& item, std::vector<TPro
   if (item.kind == TItemKind::Movie && type.kind != TContentKind::Movie) report("is not a Flash movie");
 }
 
-std::vector<TProblem> Check(const std::string& path, size_t& itemCount) {
-  std::vector<TProblem> problems;
+TFindings Check(const std::string& path) {
+  TFindings found;
+  std::vector<TProblem>& problems = found.problems;
   std::unique_ptr<TSaverFile> saver;
   try {
     saver = std::make_unique<TSaverFile>(path);
   } catch (const ENotSaver& e) {
-    return {{"file", e.what()}};
+    problems.push_back({"file", e.what()});
+    return found;
   }
+  CheckTrailer(*saver, found);
   const TSSFileLocations& s = saver->Settings();
   const TStringList& effects = s.Effects();
   for (size_t i = 0; i < effects.size(); ++i) {
@@ -93,8 +132,8 @@ std::vector<TProblem> Check(const std::string& path, size_t& itemCount) {
   lists("sound", s.SndPositions(), s.SndFileNames(), s.SndSizes());
   lists("movie", s.FlashPositions(), s.FlashFileNames(), s.FlashSizes());
   for (const TSaverItem& item : saver->Items()) CheckItem(*saver, item, problems);
-  itemCount = saver->Items().size();
-  return problems;
+  found.items = saver->Items().size();
+  return found;
 }
 
 int CheckCommand(const std::vector<std::string>& args) {
@@ -108,17 +147,23 @@ int CheckCommand(const std::vector<std::string>& args) {
   app->add_option("saver", path, "the saver file")->required();
   app->add_flag("--json", json, "print the problems as one JSON object");
   return RunCommand(*app, args, [&] {
-    size_t items = 0;
-    const std::vector<TProblem> problems = Check(path, items);
+    const TFindings found = Check(path);
+    const std::vector<TProblem>& problems = found.problems;
     if (json) {
-      nlohmann::ordered_json out = {{"file", path}, {"ok", problems.empty()}, {"problems", nlohmann::json::array()}};
+      nlohmann::ordered_json out = {{"file", path},
+                                    {"ok", problems.empty()},
+                                    {"problems", nlohmann::json::array()},
+                                    {"warnings", nlohmann::json::array()}};
       for (const TProblem& p : problems) out["problems"].push_back({{"item", p.item}, {"problem", p.text}});
+      for (const TProblem& p : found.warnings) out["warnings"].push_back({{"item", p.item}, {"warning", p.text}});
       std::puts(out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
-    } else if (problems.empty()) {
-      std::printf("%s: no problems (%zu items)\n", path.c_str(), items);
     } else {
-      std::printf("%s: %zu problem(s)\n", path.c_str(), problems.size());
+      if (problems.empty())
+        std::printf("%s: no problems (%zu items)\n", path.c_str(), found.items);
+      else
+        std::printf("%s: %zu problem(s)\n", path.c_str(), problems.size());
       for (const TProblem& p : problems) std::printf("  %s: %s\n", p.item.c_str(), p.text.c_str());
+      for (const TProblem& p : found.warnings) std::printf("  %s: warning: %s\n", p.item.c_str(), p.text.c_str());
     }
     return problems.empty() ? kExitOk : kExitFailure;
   });

@@ -2,11 +2,14 @@
 // `scrtool make --manifest` builds the same saver again.
 #include <cstdio>
 #include <filesystem>
+#include <algorithm>
 #include <set>
+#include <sstream>
 #include <toml++/toml.h>
 
 #include "common/ascii.h"
 #include "common/comma_text.h"
+#include "common/file_names.h"
 #include "common/int_convert.h"
 #include "package/picture_data.h"
 #include "package/property_text.h"
@@ -41,15 +44,32 @@ class TExtractor {
  public:
   TExtractor(const TSaverFile& saver, fs::path folder) : saver_(saver), folder_(std::move(folder)) {}
 
+  // The files Run would write that exist already.
+  std::vector<std::string> Existing() {
+    planning_ = true;
+    Run();
+    planning_ = false;
+    std::vector<std::string> existing;
+    for (const std::string& file : written_) {
+      std::error_code ec;
+      if (fs::exists(folder_ / file, ec)) existing.push_back(file);
+    }
+    taken_.clear();
+    written_.clear();
+    manifest_ = toml::table{};
+    return existing;
+  }
+
   void Run() {
-    fs::create_directories(folder_);
+    if (!planning_) fs::create_directories(folder_);
     const std::span<const uint8_t> all = saver_.Bytes();
-    WriteFileBytes((folder_ / "runtime.scr").string(),
-                   std::vector<uint8_t>(all.begin(), all.begin() + saver_.PackageStart()));
+    const int64_t runtimeSize = saver_.PackageStartInside() ? saver_.PackageStart() : saver_.Trailer().SettingsOffset;
+    Put("runtime.scr", all.first(static_cast<size_t>(std::clamp<int64_t>(runtimeSize, 0, all.size()))));
     manifest_.insert("output", fs::path(saver_.Path()).filename().string());
     manifest_.insert("runtime", "runtime.scr");
     manifest_.insert("max_size", 0);
     manifest_.insert("keep_originals", true);
+    manifest_.insert("order", "given");
     // Text stored single-byte is stored so again, for the same bytes.
     if (saver_.SingleByteText()) manifest_.insert("single_byte_text", true);
     toml::array pictures, sounds, movies;
@@ -84,17 +104,22 @@ class TExtractor {
     std::ostringstream out;
     out << manifest_;
     text += out.str() + "\n";
-    WriteFileBytes((folder_ / "saver.toml").string(), std::vector<uint8_t>(text.begin(), text.end()));
+    Put("saver.toml", std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   }
 
   size_t Written() const { return taken_.size(); }
 
  private:
+  void Put(const std::string& file, std::span<const uint8_t> bytes) {
+    written_.push_back(file);
+    if (!planning_) WriteFileBytes((folder_ / file).string(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  }
+
   // A file name in the folder for an item: its own name when that is a plain one not
   // yet taken, otherwise a made-up one (and a warning for an unsafe name).
   std::string FileName(const TSaverItem& item, std::string name, const char* extension) {
-    if (const auto why = UnsafeItemName(name)) {
-      Warn("extract", ItemLabel(item) + ": " + *why + "; written under another name");
+    if (const auto why = PlainFileNameProblem(name)) {
+      if (!planning_) Warn("extract", ItemLabel(item) + ": " + *why + "; written under another name");
       name = std::string(ItemKindName(item.kind)) + "-" + std::to_string(item.index);
     }
     if (extension != nullptr && !HasExtension(name, extension)) name += extension;
@@ -120,7 +145,7 @@ class TExtractor {
       throw std::runtime_error(ItemLabel(item) + " holds a picture of class " + picture.className +
                                ", which the runtime does not show");
     const std::string file = FileName(item, name, ExtensionOf(picture));
-    WriteFileBytes((folder_ / file).string(), picture.bytes);
+    Put(file, picture.bytes);
     return file;
   }
 
@@ -128,7 +153,7 @@ class TExtractor {
     if (!item.inside) throw std::runtime_error(ItemLabel(item) + " lies outside the file");
     const std::span<const uint8_t> bytes = saver_.RawBytes(item);
     const std::string file = FileName(item, item.name, nullptr);
-    WriteFileBytes((folder_ / file).string(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    Put(file, bytes);
     return file;
   }
 
@@ -170,6 +195,8 @@ class TExtractor {
   fs::path folder_;
   toml::table manifest_;
   std::set<std::string> taken_;
+  std::vector<std::string> written_;
+  bool planning_ = false;
 };
 
 int Extract(const std::vector<std::string>& args) {
@@ -178,14 +205,25 @@ int Extract(const std::vector<std::string>& args) {
       "Writes every item of a saver into a folder: pictures as .jpg, .bmp, .ico or .emf by their\n"
       "class, music and movies under their package names (unsafe names are replaced), the hook\n"
       "library and the runtime, and saver.toml with every setting, from which\n"
-      "'scrtool make --manifest DIR/saver.toml' builds a saver with the same settings and items.",
-      {"scrtool extract holiday.scr holiday", "scrtool make --manifest holiday/saver.toml -o again.scr"});
+      "'scrtool make --manifest DIR/saver.toml' builds a saver with the same settings and items.\n"
+      "Files already in the folder are not overwritten unless --force is given.",
+      {"scrtool extract holiday.scr holiday", "scrtool extract --force holiday.scr holiday",
+       "scrtool make --manifest holiday/saver.toml -o again.scr"});
   std::string path, folder;
+  bool force = false;
   app->add_option("saver", path, "the saver file")->required();
   app->add_option("folder", folder, "where to write the items (created when missing)")->required();
+  app->add_flag("--force", force, "overwrite files that are already in the folder");
   return RunCommand(*app, args, [&] {
     const TSaverFile saver(path);
     TExtractor extractor(saver, folder);
+    if (const std::vector<std::string> existing = extractor.Existing(); !existing.empty() && !force) {
+      std::string list;
+      for (size_t i = 0; i < existing.size() && i < 5; ++i) list += (i ? ", " : "") + existing[i];
+      if (existing.size() > 5) list += " and " + std::to_string(existing.size() - 5) + " more";
+      throw std::runtime_error(folder + " already holds " + list + "; nothing was written. Give --force to overwrite " +
+                               (existing.size() == 1 ? "it" : "them") + ", or extract into another folder");
+    }
     extractor.Run();
     std::printf("%s: %zu item(s) and saver.toml written to %s\n", path.c_str(), extractor.Written(), folder.c_str());
     return kExitOk;

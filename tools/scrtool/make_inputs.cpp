@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "tools/scrtool/input_order.h"
+
 namespace scr::tool {
 
 namespace fs = std::filesystem;
@@ -57,7 +59,9 @@ void Walk(const fs::path& folder, TSortedInputs& into, const TWarn& warn) {
   for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) entries.push_back(e);
   if (ec) throw std::runtime_error("cannot read the folder " + folder.string() + ": " + ec.message());
   std::sort(entries.begin(), entries.end(),
-            [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
+            [](const auto& a, const auto& b) {
+              return NaturalCompare(a.path().filename().string(), b.path().filename().string()) < 0;
+            });
   for (const fs::directory_entry& e : entries) {
     if (e.path().filename().string().starts_with(".")) continue;
     if (e.is_directory()) {

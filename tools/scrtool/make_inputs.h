@@ -1,6 +1,7 @@
 #pragma once
 // The files `make` is given, sorted into pictures, sounds and movies by their content:
-// folders are walked recursively in name order, hidden files and folders skipped.
+// folders are walked recursively in natural name order (IMG_9 before IMG_10, letter
+// case folded), hidden files and folders skipped.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,6 +16,7 @@ struct TInputFile {
   std::string name;  // the file's own name, as the package lists it
   TContentType type;
   uint64_t size = 0;
+  bool namedByHand = false;  // the name was given (a manifest's name = "..."), not the file's own
 };
 
 struct TSortedInputs {

@@ -152,6 +152,15 @@ class TManifestReader {
       const auto q = node.value<int64_t>();
       if (!node.is_integer() || *q < 1 || *q > 100) Fail(node, "quality takes a whole number from 1 to 100");
       job_.pictureOptions.quality = static_cast<int>(*q);
+    } else if (key == "order") {
+      try {
+        job_.order = ParseInputOrder(Text(node, key));
+      } catch (const EUsage& e) {
+        Fail(node, e.what());
+      }
+    } else if (key == "skip_bad") {
+      if (!node.is_boolean()) Fail(node, "skip_bad takes true or false");
+      job_.skipBad = *node.value<bool>();
     } else if (key == "captions") {
       const auto source = node.is_string() ? ParseCaptionSource(*node.value<std::string>()) : std::nullopt;
       if (!source) Fail(node, "captions takes \"date\", \"title\", \"name\" or \"none\"");
@@ -175,7 +184,7 @@ class TManifestReader {
         CanonicalSettingName(check_, key);
       } catch (const EUsage& e) {
         Fail(node, std::string(e.what()) + "; besides the settings the manifest takes output, runtime, hook, preview, inputs, pictures, "
-                       "sounds, movies, picture, captions, date_format, max_size, quality and keep_originals");
+                       "sounds, movies, picture, captions, date_format, max_size, quality, keep_originals, order and skip_bad");
       }
       Setting(key, node);
     }

@@ -7,6 +7,7 @@
 //   inputs = ["photos", "music"]      preview = "cover.jpg"
 //   pictures = ["a.jpg", { file = "b.jpg", name = "b.png" }]  sounds = [...]  movies = [...]
 //   max_size = "3840x2160"            quality = 90                keep_originals = false
+//   order = "name"                    skip_bad = false
 //   Text = "Happy birthday"           Interval = "5s"             lExitKeyPress = true
 //   EffectCommaList = ["wipes", "60-68", 3]
 //   DescriptCommaList = ["first", "second"]
@@ -19,7 +20,8 @@
 namespace scr::tool {
 
 // Adds the manifest's inputs and settings to `job` (its output only when the job has
-// none yet). Unknown keys and refused values raise std::runtime_error with the file,
+// none yet). Options typed on the command line are laid over the result afterwards
+// (see TMakeOptions), so they win. Unknown keys and refused values raise std::runtime_error with the file,
 // line and key.
 void ReadManifest(const std::string& path, TMakeJob& job);
 

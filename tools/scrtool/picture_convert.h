@@ -1,11 +1,14 @@
 #pragma once
 // Pictures into the forms the runtime reads. JPEG, Windows bitmaps, icons and
-// metafiles that need no change go in as they are; every other picture, and a JPEG
-// that is too large or turned by its EXIF orientation, is decoded by the image
-// library, turned upright, shrunk to fit the largest size, flattened onto the
-// background colour where transparent, and stored as a new JPEG.
+// metafiles that need no change go in as they are, once they decode cleanly; every
+// other picture, and one that is too large, turned by its EXIF orientation or not in
+// plain sRGB (an ICC profile of another colour space, CMYK), is decoded, converted to
+// sRGB through its colour profile, turned upright, shrunk to fit the largest size,
+// flattened onto the background colour where transparent, and stored as a new JPEG.
+// Metafiles the image library cannot draw stay as they are, with a warning.
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,11 +31,18 @@ struct TPackedPicture {
   std::string pictureClass;    // TJPEGImage, TBitmap, TIcon or TMetafile
   std::vector<uint8_t> bytes;  // that class's file
   bool converted = false;      // false: the given file's bytes, unchanged
+  std::vector<std::string> warnings;  // what a person should know (a metafile kept large)
 };
 
-// Packs one picture. `name` is used in error messages only. Raises std::runtime_error
-// naming the file when it cannot be read, or when --keep-originals meets a format the
-// runtime does not read.
+// A picture that is damaged or cannot be read at all: --skip-bad leaves it out.
+class EBadPicture : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Packs one picture. `name` is used in messages only. Raises EBadPicture naming the
+// file when it cannot be read or is damaged, std::runtime_error when --keep-originals
+// meets a format the runtime does not read.
 TPackedPicture PackPicture(std::vector<uint8_t> bytes, const TContentType& type, const std::string& name,
                            const TPictureOptions& options);
 

@@ -6,22 +6,13 @@
 #include "common/stream.h"
 #include "package/component_reader.h"
 #include "package/image.h"
+#include "package/package_reader.h"
 #include "package/picture_data.h"
 #include "tools/scrtool/file_bytes.h"
 
 namespace scr::tool {
 
 namespace {
-
-// The writer's form of a trailer field: decimal digits, then spaces.
-bool IsWrittenField(std::span<const uint8_t> field) {
-  size_t digits = 0;
-  while (digits < field.size() && field[digits] >= '0' && field[digits] <= '9') ++digits;
-  if (digits == 0) return false;
-  for (size_t i = digits; i < field.size(); ++i)
-    if (field[i] != ' ') return false;
-  return true;
-}
 
 TSaverItem NewItem(TItemKind kind, int index, int64_t position) {
   TSaverItem item;
@@ -83,36 +74,38 @@ ENotSaver TSaverFile::NotSaver(const std::string& why) const {
 }
 
 TSaverFile::TSaverFile(std::string path) : path_(std::move(path)), bytes_(ReadFileBytes(path_)) {
+  // The trailer and the settings are read by the saver window's own reader, so a file
+  // is refused only where the runtime would fail too, with the reader's own words.
   const auto size = static_cast<int64_t>(bytes_.size());
-  if (size < kTrailerSize)
+  TMemoryStream file(bytes_);
+  if (const std::optional<TPackageTrailer> trailer = ReadTrailer(file))
+    trailer_ = *trailer;
+  else
     throw NotSaver(std::to_string(size) + " bytes are too few for a package trailer");
   const std::span<const uint8_t> tail = std::span(bytes_).last(kTrailerSize);
-  if (!IsWrittenField(tail.first(kTrailerFieldSize)) || !IsWrittenField(tail.last(kTrailerFieldSize)))
-    throw NotSaver(
-        "its last 40 bytes are no package trailer (two numbers, each padded with spaces to 20 "
-        "bytes)");
-  trailer_.PackageLength = DecodeTrailerField(tail.first(kTrailerFieldSize));
-  trailer_.SettingsOffset = DecodeTrailerField(tail.last(kTrailerFieldSize));
+  writtenTrailer_ = IsWrittenTrailerField(tail.first(kTrailerFieldSize)) && IsWrittenTrailerField(tail.last(kTrailerFieldSize));
   packageStart_ = scr::PackageStart(size, trailer_.PackageLength);
-  if (packageStart_ < 0 || trailer_.SettingsOffset < packageStart_ || trailer_.SettingsOffset >= size - kTrailerSize)
-    throw NotSaver("its trailer points outside the package (PackageLength " +
-                    std::to_string(trailer_.PackageLength) + ", SettingsOffset " +
-                    std::to_string(trailer_.SettingsOffset) + ")");
-  TMemoryStream file(bytes_);
-  file.Seek(trailer_.SettingsOffset);
   try {
+    // The runtime's reader gives the settings as the runtime holds them (single-byte
+    // text through the default code page); a second read notes the text form.
+    ReadSettingsInto(file, runtimeSettings_);
+    settingsLength_ = file.Position() - trailer_.SettingsOffset;
+    file.Seek(trailer_.SettingsOffset);
     ReadComponentStream(file, settings_, TTextForm::Utf8, AnsiToUtf8, &singleByteText_);
   } catch (const Exception& e) {
-    throw NotSaver("no settings stream at " + std::to_string(trailer_.SettingsOffset) + ": " +
-                    e.what());
+    throw NotSaver("the settings stream its trailer points to (at " + std::to_string(trailer_.SettingsOffset) +
+                   ") cannot be read: " + e.what());
   }
-  settingsLength_ = file.Position() - trailer_.SettingsOffset;
   ListItems();
+}
+
+bool TSaverFile::PackageStartInside() const {
+  return packageStart_ >= 0 && packageStart_ < static_cast<int64_t>(bytes_.size()) - kTrailerSize;
 }
 
 void TSaverFile::ListItems() {
   const TSSFileLocations& s = settings_;
-  if (packageStart_ < trailer_.SettingsOffset) {
+  if (PackageStartInside() && packageStart_ != trailer_.SettingsOffset) {
     TSaverItem preview = NewItem(TItemKind::Preview, -1, packageStart_);
     preview.firstPicture = s.PicCount() > 0 && s.PicPosition(0) == packageStart_;
     DescribePicture(bytes_, preview);
@@ -157,27 +150,6 @@ std::vector<uint8_t> TSaverFile::PictureBlock(const TSaverItem& item) const {
   std::optional<std::vector<uint8_t>> block = ReadPictureDataBlock(file);
   if (!block) throw EReadError("the image stream holds no picture data");
   return std::move(*block);
-}
-
-}  // namespace scr::tool
-
-namespace scr::tool {
-
-std::optional<std::string> UnsafeItemName(std::string_view name) {
-  if (name.empty()) return "the name is empty";
-  if (name == "." || name == "..") return "the name is a folder reference";
-  for (const char c : name) {
-    if (c == '/' || c == '\\' || c == ':') return "the name holds a path";
-    if (static_cast<unsigned char>(c) < 0x20) return "the name holds control characters";
-    if (std::string_view("<>\"|?*").find(c) != std::string_view::npos)
-      return std::string("the name holds '") + c + "', which file names cannot hold";
-  }
-  if (name.back() == '.' || name.back() == ' ') return "the name ends in a dot or space";
-  std::string stem = AsciiUpperCase(name.substr(0, name.find('.')));
-  for (const char* device : {"CON", "PRN", "AUX", "NUL", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-                             "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"})
-    if (stem == device) return "the name is a Windows device name";
-  return std::nullopt;
 }
 
 }  // namespace scr::tool

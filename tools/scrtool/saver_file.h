@@ -39,8 +39,10 @@ std::string ItemLabel(const TSaverItem& item);
 
 class TSaverFile {
  public:
-  // Reads the whole file, its trailer and its settings stream. Raises ENotSaver for a
-  // file without a package, std::runtime_error when the file cannot be read.
+  // Reads the whole file, its trailer and its settings stream as the runtime does.
+  // Raises ENotSaver where the runtime would fail too (a file shorter than the trailer,
+  // a settings stream that cannot be read: the message ends in the reader's words),
+  // std::runtime_error when the file cannot be read.
   explicit TSaverFile(std::string path);
 
   const std::string& Path() const { return path_; }
@@ -49,6 +51,13 @@ class TSaverFile {
   int64_t PackageStart() const { return packageStart_; }
   int64_t SettingsLength() const { return settingsLength_; }
   const TSSFileLocations& Settings() const { return settings_; }
+  // The settings as the runtime's own reader gives them (single-byte text decoded by the
+  // default code page).
+  const TSSFileLocations& RuntimeSettings() const { return runtimeSettings_; }
+  // Both trailer fields in the form the writer gives them (digits, then spaces).
+  bool WrittenTrailer() const { return writtenTrailer_; }
+  // The package start (from PackageLength) lies inside the file, before the trailer.
+  bool PackageStartInside() const;
   // Whether the settings hold non-ASCII text in the single-byte form (older savers).
   bool SingleByteText() const { return singleByteText_; }
 
@@ -71,15 +80,9 @@ class TSaverFile {
   int64_t settingsLength_ = 0;
   bool singleByteText_ = false;
   TSSFileLocations settings_;
+  TSSFileLocations runtimeSettings_;
+  bool writtenTrailer_ = false;
   std::vector<TSaverItem> items_;
 };
-
-}  // namespace scr::tool
-
-namespace scr::tool {
-
-// Why an item name cannot be used as a file name of its own on Windows or Linux
-// (a path, a device name, characters a file name cannot hold), or nothing when it can.
-std::optional<std::string> UnsafeItemName(std::string_view name);
 
 }  // namespace scr::tool

@@ -201,11 +201,14 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
   if (!IsValidUtf8(value)) Refuse(name, value, "text must be UTF-8");
   std::string text(value);
   if (name == "Interval") {
-    text = std::to_string(ParseMilliseconds(value));
+    // A plain whole number is the milliseconds the setting holds, negative ones too
+    // (what a saver made elsewhere may carry); anything else needs its unit.
+    text = TryStrToInt(Trimmed(value)) ? Trimmed(value) : std::to_string(ParseMilliseconds(value));
   } else if (name == "MonitorMode") {
     text = std::to_string(ParseMonitorMode(value));
   } else if (name == "EffectCommaList") {
-    text = EffectCommaText(ParseEffectList(value));
+    // An empty list is a list too: every picture then changes by effect 0.
+    text = Trimmed(value).empty() ? "" : EffectCommaText(ParseEffectList(value));
   } else if (&type == &BooleanType()) {
     text = BooleanText(name, value);
   } else if (&type == &ColorType()) {
@@ -237,7 +240,7 @@ void SetSetting(TSSFileLocations& settings, std::string_view typedName, std::str
 }
 
 int32_t ParseMilliseconds(std::string_view typed) {
-  const std::string forms = "give milliseconds (5000) or a value with a unit (5s, 1500ms, 1m)";
+  const std::string forms = "give a value with its unit (5s, 1500ms, 1m) or whole milliseconds (5000)";
   const std::string v = AsciiLowerCase(Trimmed(typed));
   size_t numberEnd = 0;
   while (numberEnd < v.size() && (std::isdigit(static_cast<unsigned char>(v[numberEnd])) || v[numberEnd] == '.' ||
@@ -268,6 +271,18 @@ TRgb ColourToRgb(int32_t colour) {
   if (colour < 0 || colour > 0x00FFFFFF) return {};
   return {static_cast<uint8_t>(colour & 0xFF), static_cast<uint8_t>((colour >> 8) & 0xFF),
           static_cast<uint8_t>((colour >> 16) & 0xFF)};
+}
+
+}  // namespace scr::tool
+
+namespace scr::tool {
+
+int32_t ParseIntervalOption(std::string_view typed) {
+  const std::string v = Trimmed(typed);
+  if (!v.empty() && std::all_of(v.begin(), v.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '.'; }))
+    throw EUsage("--interval: '" + v + "' has no unit; give " + v + "s for " + v + " seconds or " + v +
+                 "ms for " + v + " milliseconds (5s and 5000ms are the same)");
+  return ParseMilliseconds(typed);
 }
 
 }  // namespace scr::tool

@@ -38,8 +38,13 @@ std::string CanonicalSettingName(const TSSFileLocations& settings, std::string_v
 std::vector<std::string> SettableNames(const TSSFileLocations& settings);
 
 // Milliseconds from "5000", "1500ms", "5s", "2.5s" or "1m"; negatives and other forms
-// raise EUsage naming the accepted forms.
+// raise EUsage naming the accepted forms. As a setting by name (--set, a manifest),
+// Interval takes such a value or any whole number of milliseconds, negative ones too.
 int32_t ParseMilliseconds(std::string_view text);
+
+// --interval: a value with its unit ("5s", "5000ms", "1m"); a bare number is refused
+// with EUsage giving both forms, since 5 could mean seconds or milliseconds.
+int32_t ParseIntervalOption(std::string_view text);
 
 // MonitorMode from black, same, different or 0, 1, 2 (any letter case); anything
 // else raises EUsage naming the accepted forms.
