@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/bitmap24.h"
+#include "platform/application.h"
 #include "platform/worker_threads.h"
 #include "transition/transition_host.h"
 
@@ -46,6 +47,12 @@ class TCanvasHost : public ITransitionHost {
  protected:
   // Main thread: the workers' waiting requests.
   void ServeWorkers() { workers_.Serve(); }
+  // Main thread: what a window host's ProcessMessages does: the messages already
+  // waiting, then the workers' requests (which those messages may have woken).
+  void PumpThenServe(IApplication& app) {
+    app.ProcessMessages();
+    ServeWorkers();
+  }
   // Main thread: waits for every worker, serving its requests meanwhile; a derived
   // host calls it first in its destructor, while what the workers use still exists.
   void WaitWorkers() { workers_.WaitAll(); }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/stretch.h"
+#include "platform/handler_guard.h"
 
 namespace scr::platform::headless {
 
@@ -204,15 +205,8 @@ void THeadlessDesktop::Dispatch(const TMessage& m) {
   const auto it = own_.find(m.window);
   if (it == own_.end()) return;
   IWindowEvents* events = it->second.events;
-  // An error that escapes a handler ends that handler and is reported; the program
-  // carries on (a stall of the fake world is not such an error and goes on up).
-  try {
-    DispatchTo(events, m);
-  } catch (const EHeadlessStall&) {
-    throw;
-  } catch (const std::exception& e) {
-    ShowException(e.what());
-  }
+  // A stall of the fake world is no error of a handler and goes on up.
+  GuardHandler<EHeadlessStall>([&] { DispatchTo(events, m); }, [this](const char* what) { ShowException(what); });
 }
 
 void THeadlessDesktop::DispatchTo(IWindowEvents* events, const TMessage& m) {
@@ -284,13 +278,7 @@ void THeadlessDesktop::Run(IWindow& mainWindow) {
       }
       // A copy: the handler may replace or remove itself.
       const std::function<void()> idle = idle_;
-      try {
-        idle();
-      } catch (const EHeadlessStall&) {
-        throw;
-      } catch (const std::exception& e) {
-        ShowException(e.what());
-      }
+      GuardHandler<EHeadlessStall>(idle, [this](const char* what) { ShowException(what); });
       if (!queue_.empty() || !OwnExists(mainWindow.Handle()) || terminated_) continue;
     }
     if (!timeline_.empty()) {

@@ -108,8 +108,7 @@ class THeadlessScreenWindow : public IScreenWindow, public TCanvasHost, public T
   // ITransitionHost: virtual time passes one millisecond per pump.
   uint32_t TickCount() override { return desktop_.TickCount(); }
   void ProcessMessages() override {
-    desktop_.ProcessMessages();
-    ServeWorkers();
+    PumpThenServe(desktop_);
     desktop_.Advance(1);
   }
   void UpdateNow() override { PaintPending(); }

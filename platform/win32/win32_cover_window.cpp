@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/win32/win32_api.h"
+#include "platform/handler_guard.h"
 #include "platform/win32/win32_input.h"
 
 namespace scr::platform::win32 {
@@ -27,17 +28,11 @@ LRESULT CALLBACK CoverWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   // A click leaves the saver window active, so keys keep going to it.
   if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   if (data) {
-    // No exception may cross the system's frames: an error that escapes a handler ends
-    // that handler and is reported; the program carries on.
-    try {
-      const TInputResult r = DeliverInput(data->events, msg, wp, lp);
-      if (r == TInputResult::irHandled) return 0;
-    } catch (const std::exception& e) {
-      data->desktop->ShowException(e.what());
-      return 0;
-    } catch (...) {
-      return 0;
-    }
+    // A failed handler counts as handled.
+    TInputResult r = TInputResult::irHandled;
+    GuardHandler([&] { r = DeliverInput(data->events, msg, wp, lp); },
+                 [data](const char* what) { data->desktop->ShowException(what); });
+    if (r == TInputResult::irHandled) return 0;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }

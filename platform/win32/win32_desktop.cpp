@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
+#include "platform/handler_guard.h"
 #include "platform/win32/win32_form_keys.h"
 
 namespace scr::platform::win32 {
@@ -61,15 +62,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   auto* data = reinterpret_cast<TWindowData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  // No exception may cross the system's frames: an error that escapes a handler ends
-  // that handler and is reported; the program carries on.
-  try {
-    return Handle(hwnd, msg, wp, lp, data);
-  } catch (const std::exception& e) {
-    if (data && data->desktop) data->desktop->ShowException(e.what());
-  } catch (...) {
-  }
-  return 0;
+  LRESULT result = 0;
+  GuardHandler([&] { result = Handle(hwnd, msg, wp, lp, data); },
+               [&](const char* what) {
+                 if (data && data->desktop) data->desktop->ShowException(what);
+               });
+  return result;
 }
 
 void RegisterWindowClass() {
@@ -230,13 +228,8 @@ void TWin32Desktop::Run(IWindow& mainWindow) {
   MSG msg;
   while (!terminated_ && IsWindow(main)) {
     if (idle_ && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      try {
-        const std::function<void()> idle = idle_;
-        idle();
-      } catch (const std::exception& e) {
-        ShowException(e.what());
-      } catch (...) {
-      }
+      const std::function<void()> idle = idle_;
+      GuardHandler(idle, [this](const char* what) { ShowException(what); });
       if (terminated_ || !IsWindow(main)) break;
     }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);

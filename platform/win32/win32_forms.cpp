@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/form_keys.h"
+#include "platform/handler_guard.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_form_keys.h"
 #include "platform/win32/win32_text.h"
@@ -99,7 +100,8 @@ class TWin32Form : public IForm {
   }
 
   LRESULT Dispatch(HWND hwnd, int index, UINT msg, WPARAM wp, LPARAM lp);
-  void Report(const std::exception& e) { app_.ShowException(e.what()); }
+  void Report(const std::exception& e) { Report(e.what()); }
+  void Report(const char* what) { app_.ShowException(what); }
   void Forget(HWND hwnd) {
     if (hwnd != form_) return;
     RemoveFormKeyHandler(form_);
@@ -509,15 +511,10 @@ LRESULT CALLBACK FormsWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   if (!link || !link->form) return DefWindowProcW(hwnd, msg, wp, lp);
-  // No exception may cross the system's frames: an error that escapes a handler ends
-  // that handler and is reported; the program carries on.
-  try {
-    return link->form->Dispatch(hwnd, link->index, msg, wp, lp);
-  } catch (const std::exception& e) {
-    link->form->Report(e);
-  } catch (...) {
-  }
-  return 0;
+  LRESULT result = 0;
+  GuardHandler([&] { result = link->form->Dispatch(hwnd, link->index, msg, wp, lp); },
+               [link](const char* what) { link->form->Report(what); });
+  return result;
 }
 
 }  // namespace

@@ -1,6 +1,13 @@
 #include "platform/win32/win32_input.h"
 
+#include "platform/input_messages.h"
+
 namespace scr::platform::win32 {
+
+static_assert(kKeyDownMessage == WM_KEYDOWN && kSysKeyDownMessage == WM_SYSKEYDOWN && kMouseMoveMessage == WM_MOUSEMOVE);
+static_assert(kLeftDownMessage == WM_LBUTTONDOWN && kLeftDoubleClickMessage == WM_LBUTTONDBLCLK);
+static_assert(kRightDownMessage == WM_RBUTTONDOWN && kRightDoubleClickMessage == WM_RBUTTONDBLCLK);
+static_assert(kMiddleDownMessage == WM_MBUTTONDOWN && kMiddleDoubleClickMessage == WM_MBUTTONDBLCLK);
 
 namespace {
 
@@ -17,31 +24,13 @@ TShiftBits Shift(WPARAM mouseKeys, bool mouse) {
   return s;
 }
 
-int LowX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
-int HighY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
-
 }  // namespace
 
 TInputResult DeliverInput(IScreenWindowEvents* events, UINT msg, WPARAM wp, LPARAM lp) {
-  TButton button = TButton::Left;
-  switch (msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      if (events) events->KeyDown(static_cast<uint16_t>(wp), Shift(0, false));
-      return msg == WM_KEYDOWN ? TInputResult::irHandled : TInputResult::irPassOn;
-    case WM_MOUSEMOVE:
-      if (events) events->MouseMove(Shift(wp, true), LowX(lp), HighY(lp));
-      return TInputResult::irHandled;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: button = TButton::Left; break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: button = TButton::Right; break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: button = TButton::Middle; break;
-    default: return TInputResult::irNone;
-  }
-  if (events) events->MouseDown(button, Shift(wp, true), LowX(lp), HighY(lp));
-  return TInputResult::irHandled;
+  const TInputMessage in = DecodeInput(msg, wp, lp);
+  if (in.kind == TInputKind::None) return TInputResult::irNone;
+  if (events) platform::DeliverInput(*events, in, Shift(wp, !in.IsKey()));
+  return in.kind == TInputKind::SysKeyDown ? TInputResult::irPassOn : TInputResult::irHandled;
 }
 
 }  // namespace scr::platform::win32

@@ -12,8 +12,8 @@ enum class TInputResult {
   irPassOn,   // passed on; the system's default handling runs too (Alt keys: Alt+F4)
 };
 
-// A key down (also with Alt), a mouse move, or a button press: a double-click's second
-// press, which the system sends as a message of its own, is a press like the first.
+// A key down (also with Alt), a mouse move, or a button press (platform/input_messages.h
+// tells them apart), with the shift state the system keeps.
 TInputResult DeliverInput(IScreenWindowEvents* events, UINT msg, WPARAM wp, LPARAM lp);
 
 }  // namespace scr::platform::win32

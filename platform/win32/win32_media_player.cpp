@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/win32_api.h"
+#include "platform/handler_guard.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_desktop.h"
 
@@ -77,14 +78,8 @@ LRESULT CALLBACK PlayerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* player = reinterpret_cast<TWin32MediaPlayer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
   if (msg == MM_MCINOTIFY && player) {
-    // Every notice raises the completion event, whatever its result code. No
-    // exception may cross the system's frames: one that escapes is reported.
-    try {
-      player->Notice(wp);
-    } catch (const std::exception& e) {
-      player->Desktop().ShowException(e.what());
-    } catch (...) {
-    }
+    // Every notice raises the completion event, whatever its result code.
+    GuardHandler([&] { player->Notice(wp); }, [player](const char* what) { player->Desktop().ShowException(what); });
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "package/metafile_image.h"
 #include "platform/canvas_host.h"
+#include "platform/handler_guard.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_cover_window.h"
@@ -150,8 +151,7 @@ class TWin32ScreenWindow : public IScreenWindow, public TCanvasHost {
   // ITransitionHost
   uint32_t TickCount() override { return GetTickCount(); }
   void ProcessMessages() override {
-    desktop_.ProcessMessages();
-    ServeWorkers();
+    PumpThenServe(desktop_);
   }
   void InvalidateRect(const TRect& r) override {
     const TRect c = Intersect(r, Canvas().Bounds());
@@ -224,15 +224,9 @@ LRESULT CALLBACK ScreenWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* w = reinterpret_cast<TWin32ScreenWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
   if (!w) return DefWindowProcA(hwnd, msg, wp, lp);
-  // No exception may cross the system's frames: an error that escapes a handler ends
-  // that handler and is reported; the program carries on.
-  try {
-    return w->Handle(msg, wp, lp);
-  } catch (const std::exception& e) {
-    w->Desktop().ShowException(e.what());
-  } catch (...) {
-  }
-  return 0;
+  LRESULT result = 0;
+  GuardHandler([&] { result = w->Handle(msg, wp, lp); }, [w](const char* what) { w->Desktop().ShowException(what); });
+  return result;
 }
 
 void RegisterScreenClass() {
@@ -282,13 +276,8 @@ class TWin32Timer : public ITimer {
     if (it == Timers().end()) return;
     TWin32Timer& t = *it->second;
     if (!t.onTimer_) return;
-    try {
-      const std::function<void()> handler = t.onTimer_;
-      handler();
-    } catch (const std::exception& e) {
-      t.desktop_.ShowException(e.what());
-    } catch (...) {
-    }
+    const std::function<void()> handler = t.onTimer_;
+    GuardHandler(handler, [&t](const char* what) { t.desktop_.ShowException(what); });
   }
 
  private:

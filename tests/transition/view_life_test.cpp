@@ -143,72 +143,74 @@ const char* const kStateNames[] = {"Idle", "Stepping", "ByHand", "Composing", "S
 const char* const kEventNames[] = {"Execute",  "Step",      "Progress", "ManualOn", "ManualOff", "Stop",
                                    "Complete", "WorkerEnd", "Fail",     "Clear",    "Destroy"};
 
-// Brings a threaded control into `state` and runs probe there once, inside whichever
-// handler the state exists in; inFrame tells whether that is inside a frame. Stopping
-// is reached inside the worker's pending step that Stop waits for: the probe's control
-// runs on a host whose workers run free. Destroyed is reached inside a handler that
-// runs while the control's own destruction waits for its worker, which never happens,
-// so its row is walked on a control whose destruction has begun through the probe.
-bool ReachState(TRunState state, TTransitionView& v, const std::function<bool(const std::function<bool()>&)>& pump,
-                std::function<void()>& onPump, const std::function<void(bool inFrame)>& probe) {
+// Brings a threaded control into `state` and runs the probe there once, inside
+// whichever handler the state exists in; inFrame tells whether that is inside a frame.
+// Stopping is reached inside the worker's pending step that Stop waits for: the probe's
+// control runs on a host whose workers run free. Destroyed is reached inside a handler
+// that runs while the control's own destruction waits for its worker, which never
+// happens, so its row is walked on a control whose destruction has begun through the
+// probe. The handlers it installs stay on the control after it has reached the state,
+// so they refer only to the walk, which lives as long as the control.
+struct TWalk {
+  TTransitionView* v = nullptr;
+  std::function<void()>* onPump = nullptr;
+  std::function<void(bool inFrame)> probe;
   bool ran = false;
-  auto once = [&](bool inFrame) {
+
+  void Once(bool inFrame) {
     if (ran) return;
     ran = true;
     probe(inFrame);
-  };
-  auto manualAt30 = [&](bool stopFirst) {
-    v.SetManual(true);
-    v.Execute();
-    v.OnBeforeNewFrame = [&, stopFirst](TCustomTransitionView& s, const TBitmap24&, TBitmap24&) {
+  }
+  void ManualAt30(bool stopFirst) {
+    v->SetManual(true);
+    v->Execute();
+    v->OnBeforeNewFrame = [this, stopFirst](TCustomTransitionView& s, const TBitmap24&, TBitmap24&) {
       if (s.Progress() != 30 || ran) return;
       if (stopFirst) s.Stop();
-      once(true);
+      Once(true);
     };
-    v.SetProgress(30);
-  };
-  switch (state) {
-    case TRunState::Idle:  // after a run that ended at 100
-      v.Execute();
-      if (!pump([&] { return !v.Busy(); })) return false;
-      once(false);
-      break;
-    case TRunState::Stepping:
-      onPump = [&] {
-        if (v.Progress() >= 40) once(false);
-      };
-      v.Execute();
-      break;
-    case TRunState::ByHand:
-      v.SetManual(true);
-      v.Execute();
-      v.SetProgress(30);
-      once(false);
-      break;
-    case TRunState::Composing: manualAt30(false); break;
-    case TRunState::EndedMidFrame: manualAt30(true); break;
-    case TRunState::Stopping:
-      v.SetDelay(0);
-      v.OnBeforeNewFrame = [&](TCustomTransitionView& s, const TBitmap24&, TBitmap24&) {
-        if (s.Stopping()) once(true);
-      };
-      onPump = [&] {
-        if (!ran && v.Progress() >= 40) v.Stop();
-      };
-      v.Execute();
-      break;
-    case TRunState::Destroyed: return false;
+    v->SetProgress(30);
   }
-  return pump([&] { return ran; }) && ran;
-}
+  bool Reach(TRunState state, const std::function<bool(const std::function<bool()>&)>& pump) {
+    TTransitionView& view = *v;
+    switch (state) {
+      case TRunState::Idle:  // after a run that ended at 100
+        view.Execute();
+        if (!pump([&] { return !view.Busy(); })) return false;
+        Once(false);
+        break;
+      case TRunState::Stepping:
+        *onPump = [this] {
+          if (!ran && v->Progress() >= 40) Once(false);
+        };
+        view.Execute();
+        break;
+      case TRunState::ByHand:
+        view.SetManual(true);
+        view.Execute();
+        view.SetProgress(30);
+        Once(false);
+        break;
+      case TRunState::Composing: ManualAt30(false); break;
+      case TRunState::EndedMidFrame: ManualAt30(true); break;
+      case TRunState::Stopping:
+        view.SetDelay(0);
+        view.OnBeforeNewFrame = [this](TCustomTransitionView& s, const TBitmap24&, TBitmap24&) {
+          if (s.Stopping()) Once(true);
+        };
+        *onPump = [this] {
+          if (!ran && v->Progress() >= 40) v->Stop();
+        };
+        view.Execute();
+        break;
+      case TRunState::Destroyed: return false;
+    }
+    return pump([this] { return ran; }) && ran;
+  }
+};
 
 TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
-#if defined(__SANITIZE_ADDRESS__)
-  // ReachState's frame handlers capture its locals and can still be called after it
-  // returns; the address sanitizer sees that. Until the walk keeps its state alive for
-  // the whole run, it runs in the plain and thread-sanitizer builds only.
-  GTEST_SKIP() << "the walk's handlers outlive the state they capture";
-#endif
   int walked = 0;
   for (int si = 0; si < kRunStates; ++si) {
     const TRunState state = static_cast<TRunState>(si);
@@ -226,6 +228,7 @@ TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
       // Stopping needs a pending step of a worker beside the main thread; the other
       // states are reached the same way every time in lock-step.
       const bool free = state == TRunState::Stopping;
+      TWalk walk;  // first, so that it outlives the control whose handlers use it
       test::TFreeHost freeHost;
       TOwned o(true);
       ITransitionHost& host = free ? static_cast<ITransitionHost&>(freeHost) : o.host;
@@ -245,7 +248,9 @@ TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
         return free ? freeHost.PumpUntil(done, 5000) : o.host.PumpUntil(done, 100000);
       };
       v.OnAfterNewFrame = [&](TCustomTransitionView&, const TBitmap24&, TBitmap24&) { ++o.frames; };
-      const bool reached = ReachState(state, v, pump, o.onPump, [&](bool inFrame) {
+      walk.v = &v;
+      walk.onPump = &o.onPump;
+      walk.probe = [&](bool inFrame) {
         ASSERT_EQ(v.RunState(), state);
         const int progress = v.Progress(), frames = o.frames, completes = o.completes;
         const bool busy = v.Busy();
@@ -295,8 +300,8 @@ TEST(ViewRunTable, EveryEventInEveryStateDoesWhatTheTableSays) {
           case TRunAction::Clear: EXPECT_TRUE(v.FrameBitmap().Empty()); break;
           case TRunAction::Release: break;
         }
-      });
-      ASSERT_TRUE(reached);
+      };
+      ASSERT_TRUE(walk.Reach(state, pump));
       ++walked;
       // Whatever the event left running ends cleanly.
       if (o.view) {
