@@ -117,3 +117,66 @@ test('an empty picture and a damaged JPEG are listed with their messages and the
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('the site opens on the Make view; Play and Effects are a link away', async () => {
+  const page = await browser.newPage();
+  await page.goto(server.url, { waitUntil: 'load' });
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 60000 });
+  assert.match(page.url(), /\/make\/$/);
+  await Promise.all([page.waitForNavigation(), page.click('a[href="../#play"]')]);
+  assert.equal(await page.$eval('#view-play', (e) => e.hidden), false);
+  await page.click('nav a[data-view="effects"]');
+  assert.equal(await page.$eval('#view-effects', (e) => e.hidden), false);
+  await page.close();
+});
+
+// The pictures, captions, music and settings of a saver, as `scrtool inspect` shows them.
+function contents(saver) {
+  const info = JSON.parse(execFileSync(scrtool, ['inspect', '--json', saver]).toString());
+  return { settings: info.settings, items: info.items.map(({ kind, name, size, picture }) => ({ kind, name, size, picture })) };
+}
+
+test('a saver opened in Make downloads again as the same bytes, and edits keep every other setting', async () => {
+  const work = mkdtempSync(join(outDir, 'make-open-'));
+  const inputs = [makePicture(work, 'a.jpg', 120, 90, '[Q=90]'), makePicture(work, 'b.jpg', 90, 120, '[Q=80]'),
+    makeTransparentPng(work, 'c.png', 64, 48), makeWav(work, 'song.wav')];
+  const original = join(work, 'Trip.scr');
+  execFileSync(scrtool, ['make', '-o', original, '--runtime', join(siteDir, 'runtime.scr'),
+    '--hook', join(siteDir, 'nuvscrhook.dll'), '--title', 'Trip', '--interval', '3s', '--effects', 'wipes',
+    '--descriptions', 'one,"two, too",', '--set', 'Background=navy', '--set', 'lRandomPic=yes',
+    '--set', 'lExitMouseMove=no', ...inputs]);
+  const downloads = join(work, 'downloads');
+  mkdirSync(downloads);
+  const { page, errors } = await openMakeView(browser, server.url, downloads);
+  await (await page.$('#pick-project')).uploadFile(original);
+  await page.waitForFunction(() => {
+    const s = window.scrMake.state;
+    return s.pictures.length === 3 && s.sounds.length === 1 && s.pictures.every((p) => p.optionsKey === 'kept');
+  }, { timeout: 60000 });
+  assert.equal(await page.$eval('#settings [name="Title"]', (e) => e.value), 'Trip');
+  assert.equal(await page.$eval('#settings [name="Interval"]', (e) => e.value), '3');
+  assert.equal(await page.$eval('#settings [name="Background"]', (e) => e.value), '#000080');
+  assert.equal(await page.$eval('#settings [name="lExitMouseMove"]', (e) => e.checked), false);
+  assert.deepEqual(await page.evaluate(() => window.scrMake.state.pictures.map((p) => [p.name, p.caption])),
+    [['a.jpg', 'one'], ['b.jpg', 'two, too'], ['c.png', '']]);
+
+  await page.click('#download');
+  const again = await downloaded(downloads, 'Trip.scr');
+  assert.ok(readFileSync(again).equals(readFileSync(original)), 'opened and downloaded unchanged: the same bytes');
+
+  await setField(page, 'Title', 'Trip again');
+  await page.$eval('#pictures li .caption', (field) => {
+    field.value = 'Zoé';
+    field.dispatchEvent(new Event('input', { bubbles: true }));
+  });
+  await page.click('#download');
+  const edited = contents(await downloaded(downloads, 'Trip again.scr'));
+  const before = contents(original);
+  assert.equal(edited.settings.Title, 'Trip again');
+  assert.deepEqual(edited.settings.DescriptCommaList, ['Zoé', 'two, too', '']);
+  for (const name of Object.keys(before.settings).filter((n) => !/^(Title|DescriptCommaList|.*Positions?|HookPosition)$/.test(n)))
+    assert.deepEqual(edited.settings[name], before.settings[name], name);
+  assert.deepEqual(edited.items, before.items);
+  assert.deepEqual(errors, []);
+  await page.close();
+});

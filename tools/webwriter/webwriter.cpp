@@ -11,6 +11,7 @@
 #include "common/comma_text.h"
 #include "tools/scrtool/content_kind.h"
 #include "tools/scrtool/saver_writer.h"
+#include "tools/webwriter/saver_reading.h"
 
 namespace {
 
@@ -93,6 +94,9 @@ std::string CommaText(const val& items) {
   return scr::RenderCommaText(list);
 }
 
+// A saver file taken apart for editing (see saver_reading.h).
+val ReadSaver(const std::string& name, const val& bytes) { return scr::webwriter::ReadSaver(name, BytesOf(bytes)); }
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(scr_webwriter) {
@@ -110,4 +114,5 @@ EMSCRIPTEN_BINDINGS(scr_webwriter) {
   emscripten::function("detectContent", &DetectContent);
   emscripten::function("checkSettings", &CheckSettings);
   emscripten::function("commaText", &CommaText);
+  emscripten::function("readSaver", &ReadSaver);
 }

@@ -5,14 +5,16 @@ import createWebWriter from './webwriter.js';
 import { droppedFiles, pickedFiles, headOf } from './make_files.js';
 import { jpegFacts, jpegNeedsNothing, naturalCompare } from './picture_rules.js';
 import { PicturePool } from './picture_pool.js';
-import { readSettings, saverFileName, commandLine } from './settings_form.js';
+import { readSettings, saverFileName, commandLine, formSnapshot, fieldsOfSaver } from './settings_form.js';
 import * as say from './picture_messages.js';
 import { saveProject, openProject } from './project_file.js';
 
 const $ = (id) => document.getElementById(id);
 const writerReady = createWebWriter();
 const pool = new PicturePool();
-const state = { pictures: [], sounds: [], others: [], order: 'name', nextKey: 1, run: 0 };
+// opened: the saver opened for editing, if any (see readSettings); preview: its preview
+// picture of its own, kept as stored.
+const state = { pictures: [], sounds: [], others: [], order: 'name', nextKey: 1, run: 0, opened: null, preview: null };
 const mimeOf = { JPEG: 'image/jpeg', PNG: 'image/png', GIF: 'image/gif', WebP: 'image/webp', AVIF: 'image/avif',
   BMP: 'image/bmp', ICO: 'image/x-icon', HEIF: 'image/heif', TIFF: 'image/tiff' };
 
@@ -21,6 +23,10 @@ const mimeOf = { JPEG: 'image/jpeg', PNG: 'image/png', GIF: 'image/gif', WebP: '
 async function addFiles(files) {
   const writer = await writerReady;
   for (const file of files) {
+    if (/\.scr$/i.test(file.name) && file.size > 0) {
+      await openSaverFile(file);
+      continue;
+    }
     const item = { key: state.nextKey++, file, name: file.name, caption: '', size: file.size };
     if (file.size === 0) {
       item.error = say.emptyFile();
@@ -58,7 +64,21 @@ function pictureOptions() {
 const optionsKey = (o) => `${o.maxWidth}x${o.maxHeight}q${o.quality}${o.background}`;
 const backgroundColour = () => $('settings').elements.Background.value;
 
+// A picture taken from an opened saver goes back in as it was stored; it is only
+// decoded for its thumbnail (one the browser cannot show still goes in).
+async function prepareKept(item, run) {
+  const answer = await pool.run({ blob: new Blob([item.stored.bytes]), mime: '', convert: false });
+  if (answer.cancelled || run !== state.run) return;
+  if (!answer.error) {
+    item.thumb = URL.createObjectURL(answer.thumb);
+    item.width = answer.width;
+    item.height = answer.height;
+  }
+  item.optionsKey = 'kept';
+}
+
 async function prepare(item, options, run) {
+  if (item.kept) return prepareKept(item, run);
   const bytes = item.original || new Uint8Array(await item.file.arrayBuffer());
   if (run !== state.run) return;
   let convert = !item.pictureClass;
@@ -71,7 +91,8 @@ async function prepare(item, options, run) {
     if (facts.taken !== undefined) item.date = facts.taken, item.dateTaken = true;
     convert = !jpegNeedsNothing(facts, options.maxWidth, options.maxHeight);
   }
-  const answer = await pool.run({ blob: new Blob([bytes]), mime: mimeOf[item.format] || '', convert, ...options });
+  const answer = await pool.run({ blob: new Blob([bytes]), mime: mimeOf[item.format] || '', convert,
+    opaque: item.format === 'JPEG', ...options });
   if (answer.cancelled || run !== state.run) return;
   if (answer.error) {
     item.error = say.unreadable(item.format);
@@ -81,6 +102,7 @@ async function prepare(item, options, run) {
   item.thumb = URL.createObjectURL(answer.thumb);
   item.width = answer.width;
   item.height = answer.height;
+  item.ms = answer.ms;
   item.stored = convert ? { pictureClass: 'TJPEGImage', bytes: answer.bytes } : { pictureClass: item.pictureClass, bytes };
   item.converted = convert;
   item.optionsKey = optionsKey(options);
@@ -91,7 +113,7 @@ async function prepareAll(progress) {
   const options = pictureOptions();
   const key = optionsKey(options);
   const run = state.run;
-  const todo = state.pictures.filter((p) => !p.error && p.optionsKey !== key);
+  const todo = state.pictures.filter((p) => !p.error && p.optionsKey !== (p.kept ? 'kept' : key));
   let done = 0;
   await Promise.all(todo.map(async (item) => {
     item.working = true;
@@ -205,7 +227,8 @@ function render() {
 function currentSettings() {
   const writer = state.writer;
   const captions = usable().map((p) => p.caption);
-  return readSettings($('settings'), captions, (list) => (writer ? writer.commaText(list) : list.join(',')));
+  return readSettings($('settings'), captions, (list) => (writer ? writer.commaText(list) : list.join(',')),
+    state.opened);
 }
 
 function updateCommandLine() {
@@ -303,6 +326,7 @@ async function buildSaver() {
   const w = new state.writer.SaverWriter();
   try {
     for (const [name, value] of settings.pairs) w.setting(name, value);
+    if (state.preview) w.preview('', state.preview.pictureClass, state.preview.bytes);
     for (const p of pictures) w.picture(p.name, p.stored.pictureClass, p.stored.bytes);
     for (const s of sounds) w.sound(s.name, new Uint8Array(await s.file.arrayBuffer()));
     w.hook(hook);
@@ -375,23 +399,78 @@ async function saveProjectFile() {
   message('The project is saved: open it here again to go on, or build it with scrtool make --manifest saver.toml.', 'done');
 }
 
+function fillForm(fields) {
+  const form = $('settings');
+  for (const [name, value] of Object.entries(fields)) {
+    const field = form.elements[name];
+    if (!field || !field.name) continue;
+    if (field.type === 'checkbox') field.checked = value === 'true';
+    else field.value = value;
+  }
+}
+
+function orderByHand() {
+  state.order = 'hand';
+  document.querySelector('input[name="order"][value="hand"]').checked = true;
+}
+
+// A saver opened for editing: its pictures as stored (in its order, with their
+// captions), its music, its settings in the form and every other setting kept. Read
+// by the writer's module, which reads savers as the tools do.
+async function openSaverFile(file) {
+  const writer = await writerReady;
+  let saver;
+  try {
+    saver = writer.readSaver(file.name, new Uint8Array(await file.arrayBuffer()));
+  } catch (e) {
+    saver = { error: String(e.message || e) };
+  }
+  if (saver.error) return message(`${file.name} cannot be opened: ${saver.error}`, 'error');
+  fillForm(fieldsOfSaver(saver.settings, saver.colours));
+  orderByHand();
+  state.preview = saver.preview && !saver.preview.error ? saver.preview : null;
+  for (const [i, p] of saver.pictures.entries()) {
+    const item = { key: state.nextKey++, name: p.name, caption: saver.descriptions[i] ?? '', format: p.pictureClass };
+    if (p.error) item.error = say.damagedInSaver(p.error);
+    else Object.assign(item, { kept: true, size: p.bytes.length, stored: { pictureClass: p.pictureClass, bytes: p.bytes } });
+    state.pictures.push(item);
+  }
+  for (const s of [...saver.sounds, ...saver.movies.map((m) => ({ ...m, movie: true }))]) {
+    const item = { key: state.nextKey++, name: s.name, size: s.bytes ? s.bytes.length : 0 };
+    if (s.error) item.error = say.damagedInSaver(s.error);
+    else item.file = new File([s.bytes], s.name, { lastModified: 0 });
+    if (s.movie) {
+      item.format = 'Flash';
+      item.error = say.movieLeftOut();
+      state.others.push(item);
+      continue;
+    }
+    if (item.file) {
+      const type = writer.detectContent(await headOf(item.file));
+      item.format = type.format;
+      if (!type.windowsPlays) item.warning = say.soundWarning(type.format);
+    }
+    state.sounds.push(item);
+  }
+  const captions = usable().map((p) => p.caption);
+  state.opened = { settings: saver.settings, fields: formSnapshot($('settings')), captions };
+  render();
+  await prepareAll();
+  message(`Opened ${file.name}: change what you like and download it again.` +
+    (saver.singleByteText ? ' Its texts are stored anew as Unicode.' : ''), 'done');
+}
+
 async function openProjectFile(file) {
+  if (/\.scr$/i.test(file.name)) return openSaverFile(file);
   if (!/\.zip$/i.test(file.name)) {
-    message(`${file.name}: the page opens projects saved here (.zip). To edit a saver, take it apart with ` +
-      'scrtool extract SAVER FOLDER and make it again with scrtool make --manifest FOLDER/saver.toml.', 'error');
+    message(`${file.name}: the page opens savers (.scr) and projects saved here (.zip).`, 'error');
     return;
   }
   try {
     const project = await openProject(file);
-    const form = $('settings');
-    for (const [name, value] of Object.entries(project.fields)) {
-      const field = form.elements[name];
-      if (!field) continue;
-      if (field.type === 'checkbox') field.checked = value === 'true';
-      else field.value = value;
-    }
-    state.order = 'hand';
-    document.querySelector('input[name="order"][value="hand"]').checked = true;
+    state.opened = null;
+    fillForm(project.fields);
+    orderByHand();
     await addFiles(project.files);
     project.captions.forEach((c, i) => { if (state.pictures[i]) state.pictures[i].caption = c; });
     render();
