@@ -39,7 +39,7 @@ wait_window_frame() {
   FAILURES=$((FAILURES + 1))
 }
 
-make_saver still --effects 0 --interval 60000
+make_saver still --effects 0 --interval 60000ms
 open_window target 1024 768 0 0
 ID=$(cat "$OUT/target.id")
 start_player "$OUT/still.scr" --window-id "$ID"

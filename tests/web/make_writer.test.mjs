@@ -59,6 +59,14 @@ test('defaults alone, and a saver without a hook library, match too', () => {
   assert.ok(web.equals(readFileSync(out)));
 });
 
+test('music is stored under the plain, unique names scrtool make gives', () => {
+  const w = new writer.SaverWriter();
+  const bytes = new Uint8Array(4);
+  assert.deepEqual([w.sound('Zoé.wav', bytes), w.sound('zoe.wav', bytes), w.sound('Łódź?.mp3', bytes),
+    w.movie('clip.swf', bytes)], ['Zoe.wav', 'zoe-2.wav', 'Lodz_.mp3', 'clip.swf']);
+  w.delete();
+});
+
 test('refused settings come back as the maker\'s own messages', () => {
   assert.match(writer.checkSettings([['Intervl', '3s']]), /did you mean Interval\?/);
   assert.match(writer.checkSettings([['EffectCommaList', 'wipez']]), /effect list/);

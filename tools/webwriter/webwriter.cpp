@@ -10,6 +10,7 @@
 
 #include "common/comma_text.h"
 #include "tools/scrtool/content_kind.h"
+#include "tools/scrtool/item_names.h"
 #include "tools/scrtool/saver_writer.h"
 #include "tools/webwriter/saver_reading.h"
 
@@ -36,8 +37,11 @@ class TWebSaverWriter {
   void Picture(const std::string& name, const std::string& pictureClass, const val& bytes) {
     content_.pictures.push_back({name, pictureClass, BytesOf(bytes)});
   }
-  void Sound(const std::string& name, const val& bytes) { content_.sounds.push_back({name, BytesOf(bytes)}); }
-  void Movie(const std::string& name, const val& bytes) { content_.movies.push_back({name, BytesOf(bytes)}); }
+  // Music and movies are stored under the plain, unique ASCII names `scrtool make`
+  // gives them (the saver writes them to files of these names); each returns the
+  // name it is stored under, for the page to show where it differs.
+  std::string Sound(const std::string& name, const val& bytes) { return Add(content_.sounds, name, bytes); }
+  std::string Movie(const std::string& name, const val& bytes) { return Add(content_.movies, name, bytes); }
   void Hook(const val& bytes) { content_.hook = BytesOf(bytes); }
 
   // Writes the saver after `runtime`; "" on success, else why not. The items are
@@ -56,7 +60,14 @@ class TWebSaverWriter {
   void Release() { saver_ = {}; }
 
  private:
+  std::string Add(std::vector<scr::tool::TStoredFile>& list, const std::string& name, const val& bytes) {
+    std::string stored = namer_.Name(name);
+    list.push_back({stored, BytesOf(bytes)});
+    return stored;
+  }
+
   scr::tool::TSaverContent content_;
+  scr::tool::TItemNamer namer_;
   std::vector<uint8_t> saver_;
 };
 
