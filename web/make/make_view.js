@@ -323,21 +323,54 @@ async function buildSaver() {
     pictures.reduce((n, p) => n + p.stored.bytes.length + 64 + p.name.length, 0) +
     sounds.reduce((n, s) => n + s.size + s.name.length, 0);
   if (estimate > say.kSaverLimit) return message(say.tooLarge(estimate), 'error'), null;
+  // The file streams out of the writer item by item into Blob parts, so neither the
+  // module nor the page holds the whole saver.
+  const out = new BlobParts();
   const w = new state.writer.SaverWriter();
   try {
     for (const [name, value] of settings.pairs) w.setting(name, value);
-    if (state.preview) w.preview('', state.preview.pictureClass, state.preview.bytes);
-    for (const p of pictures) w.picture(p.name, p.stored.pictureClass, p.stored.bytes);
-    for (const s of sounds) w.sound(s.name, new Uint8Array(await s.file.arrayBuffer()));
-    w.hook(hook);
-    const error = w.write(runtime);
+    let error = w.begin(runtime, (view) => out.add(view));
+    if (!error) {
+      if (state.preview) w.preview('', state.preview.pictureClass, state.preview.bytes);
+      for (const p of pictures) w.picture(p.name, p.stored.pictureClass, p.stored.bytes);
+      for (const s of sounds) w.sound(s.name, new Uint8Array(await s.file.arrayBuffer()));
+      w.hook(hook);
+      error = w.finish();
+    }
     if (error) {
       message(/cannot exceed/.test(error) ? say.tooLarge(estimate) : error, 'error');
       return null;
     }
-    return new Blob([w.bytes()], { type: 'application/octet-stream' });
+    return out.blob();
   } finally {
     w.delete();
+  }
+}
+
+// Bytes gathered into a Blob: copied out of the module in small pieces, which go into
+// the browser's Blob store every 32 MB.
+class BlobParts {
+  constructor() {
+    this.blobs = [];
+    this.pieces = [];
+    this.size = 0;
+  }
+
+  add(view) {
+    this.pieces.push(view.slice());
+    this.size += view.length;
+    if (this.size >= 32 << 20) this.flush();
+  }
+
+  flush() {
+    if (this.pieces.length) this.blobs.push(new Blob(this.pieces));
+    this.pieces = [];
+    this.size = 0;
+  }
+
+  blob() {
+    this.flush();
+    return new Blob(this.blobs, { type: 'application/octet-stream' });
   }
 }
 
