@@ -180,3 +180,18 @@ test('a saver opened in Make downloads again as the same bytes, and edits keep e
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('a turned photo shrunk while it is decoded comes out upright at the fitted size', async () => {
+  const work = mkdtempSync(join(outDir, 'make-turned-'));
+  const turned = withOrientation(makePicture(work, 'turned.jpg', 400, 300, '[Q=90]'), 6);
+  const plain = makePicture(work, 'plain.jpg', 400, 300, '[Q=90]');
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  await setField(page, 'max-size', '200x200');
+  await addFiles(page, [turned, plain]);
+  await page.click('#download');
+  const extracted = join(work, 'extracted');
+  execFileSync(scrtool, ['extract', await downloaded(work, '.scr'), extracted]);
+  assert.deepEqual(picturesOf(extracted).map(size), ['200x150', '150x200']);
+  assert.deepEqual(errors, []);
+  await page.close();
+});

@@ -82,6 +82,7 @@ async function prepare(item, options, run) {
   const bytes = item.original || new Uint8Array(await item.file.arrayBuffer());
   if (run !== state.run) return;
   let convert = !item.pictureClass;
+  let upright = null;
   if (item.pictureClass === 'TJPEGImage') {
     const facts = jpegFacts(bytes);
     if (!facts.endsWell || !facts.width) {
@@ -90,9 +91,11 @@ async function prepare(item, options, run) {
     }
     if (facts.taken !== undefined) item.date = facts.taken, item.dateTaken = true;
     convert = !jpegNeedsNothing(facts, options.maxWidth, options.maxHeight);
+    const turned = facts.orientation >= 5;
+    upright = { width: turned ? facts.height : facts.width, height: turned ? facts.width : facts.height };
   }
   const answer = await pool.run({ blob: new Blob([bytes]), mime: mimeOf[item.format] || '', convert,
-    opaque: item.format === 'JPEG', ...options });
+    opaque: item.format === 'JPEG', upright, resizer: state.resizer, ...options });
   if (answer.cancelled || run !== state.run) return;
   if (answer.error) {
     item.error = say.unreadable(item.format);

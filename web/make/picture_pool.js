@@ -1,6 +1,7 @@
-// Runs picture conversions in two workers, one picture each at a time, in the order
-// asked; a cancelled run drops what is waiting and ignores what comes back.
-const kWorkers = 2;
+// Runs picture conversions in workers, one per core (two to four), one picture each at
+// a time, in the order asked; a cancelled run drops what is waiting and ignores what
+// comes back.
+const kWorkers = Math.min(4, Math.max(2, navigator.hardwareConcurrency || 2));
 
 export class PicturePool {
   constructor(url = new URL('./picture_worker.js', import.meta.url)) {
