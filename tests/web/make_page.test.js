@@ -170,13 +170,23 @@ test('a saver opened in Make downloads again as the same bytes, and edits keep e
     field.dispatchEvent(new Event('input', { bubbles: true }));
   });
   await page.click('#download');
-  const edited = contents(await downloaded(downloads, 'Trip again.scr'));
+  const editedSaver = await downloaded(downloads, 'Trip again.scr');
+  const edited = contents(editedSaver);
   const before = contents(original);
   assert.equal(edited.settings.Title, 'Trip again');
   assert.deepEqual(edited.settings.DescriptCommaList, ['Zoé', 'two, too', '']);
   for (const name of Object.keys(before.settings).filter((n) => !/^(Title|DescriptCommaList|.*Positions?|HookPosition)$/.test(n)))
     assert.deepEqual(edited.settings[name], before.settings[name], name);
   assert.deepEqual(edited.items, before.items);
+
+  // Saved as a project, the edited saver is made again by scrtool make.
+  await page.click('#save-project');
+  const unpacked = join(work, 'project');
+  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
+  const remade = join(work, 'remade.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  assert.ok(readFileSync(remade).equals(readFileSync(editedSaver)), 'the project makes the edited saver');
   assert.deepEqual(errors, []);
   await page.close();
 });

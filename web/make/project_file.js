@@ -27,7 +27,11 @@ export function manifestText(settings, pictures, sounds, order) {
   list('pictures', pictures);
   list('sounds', sounds);
   const font = [];
-  for (const [name, value] of settings.pairs) {
+  // A setting given twice (an opened saver's, then changed in the form) is written once,
+  // with its last value: a TOML table holds each key once.
+  const last = new Map();
+  for (const [name, value] of settings.pairs) last.delete(name), last.set(name, value);
+  for (const [name, value] of last) {
     if (name.startsWith('TextFont.')) font.push(`${name.slice(9)} = ${tomlString(value)}`);
     else lines.push(`${name} = ${tomlString(value)}`);
   }
