@@ -205,3 +205,23 @@ test('a turned photo shrunk while it is decoded comes out upright at the fitted 
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('after the first visit the Make view loads and makes a saver with the network off', async () => {
+  const work = mkdtempSync(join(outDir, 'make-offline-'));
+  const photo = makePicture(work, 'photo.jpg', 64, 48, '[Q=90]');
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  const kept = await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    return (await (await caches.open('scr-site-1')).keys()).map((r) => new URL(r.url).pathname);
+  });
+  for (const file of ['/make/webwriter.wasm', '/make/picture_worker.js', '/runtime.scr'])
+    assert.ok(kept.includes(file), `${file} is kept`);
+  await page.setOfflineMode(true);
+  await page.reload({ waitUntil: 'load' });
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 60000 });
+  await addFiles(page, [photo]);
+  await page.click('#download');
+  execFileSync(scrtool, ['check', await downloaded(work, '.scr')]);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
