@@ -111,14 +111,20 @@ async function prepare(item, options, run) {
   item.optionsKey = optionsKey(options);
 }
 
-// Converts every picture not yet done for the current options, two at a time.
+// Converts every picture not yet done for the current options, as many at a time as
+// there are workers and one more waiting: a file is read only shortly before a worker
+// takes it, so a hundred photos are never all in memory at once.
 async function prepareAll(progress) {
   const options = pictureOptions();
   const key = optionsKey(options);
   const run = state.run;
   const todo = state.pictures.filter((p) => !p.error && p.optionsKey !== (p.kept ? 'kept' : key));
+  const queue = [...todo];
   let done = 0;
-  await Promise.all(todo.map(async (item) => {
+  const lane = async () => {
+    for (let item = queue.shift(); item && run === state.run; item = queue.shift()) await prepareOne(item);
+  };
+  const prepareOne = async (item) => {
     item.working = true;
     renderItem(item);
     try {
@@ -132,7 +138,8 @@ async function prepareAll(progress) {
       renderItem(item);
       if (progress) progress(done, todo.length);
     }
-  }));
+  };
+  await Promise.all(Array.from({ length: pool.size + 1 }, lane));
   if (run === state.run) sortPictures(), render();
   return run === state.run;
 }

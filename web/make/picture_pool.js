@@ -12,6 +12,11 @@ export class PicturePool {
     this.nextId = 1;
   }
 
+  // How many jobs run at once.
+  get size() {
+    return kWorkers;
+  }
+
   // Resolves with the worker's answer for one job (see picture_worker.js).
   run(job) {
     return new Promise((resolve) => {
