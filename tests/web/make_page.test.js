@@ -225,3 +225,21 @@ test('after the first visit the Make view loads and makes a saver with the netwo
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('a saver among added files opens for editing; a file that is no saver says so', async () => {
+  const work = mkdtempSync(join(outDir, 'make-add-saver-'));
+  const saver = join(work, 'Small.scr');
+  execFileSync(scrtool, ['make', '-o', saver, '--runtime', join(siteDir, 'runtime.scr'), '--no-hook',
+    makePicture(work, 'only.jpg', 50, 40, '[Q=90]')]);
+  const broken = join(work, 'broken.scr');
+  writeFileSync(broken, Buffer.alloc(64, 0x41));
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  await (await page.$('#pick-project')).uploadFile(broken);
+  await page.waitForFunction(() => document.getElementById('make-message').className === 'error', { timeout: 20000 });
+  assert.match(await page.$eval('#make-message', (e) => e.textContent), /broken\.scr cannot be opened: .*not a saver file/);
+  await (await page.$('#pick-files')).uploadFile(saver);
+  await page.waitForFunction(() => window.scrMake.state.pictures.some((p) => p.optionsKey === 'kept'), { timeout: 20000 });
+  assert.deepEqual((await listed(page)).map((p) => [p.name, p.error]), [['only.jpg', '']]);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
