@@ -243,3 +243,28 @@ test('a saver among added files opens for editing; a file that is no saver says 
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('a saver with its texts stored single-byte is written again in that form', async () => {
+  const work = mkdtempSync(join(outDir, 'make-single-byte-'));
+  makePicture(work, 'only.jpg', 50, 40, '[Q=90]');
+  writeFileSync(join(work, 'saver.toml'), 'single_byte_text = true\npictures = ["only.jpg"]\nTitle = "Café"\n');
+  const original = join(work, 'Café.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(work, 'saver.toml'), '-o', original,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  const downloads = join(work, 'downloads');
+  mkdirSync(downloads);
+  const { page, errors } = await openMakeView(browser, server.url, downloads);
+  await (await page.$('#pick-project')).uploadFile(original);
+  await page.waitForFunction(() => window.scrMake.state.pictures.some((p) => p.optionsKey === 'kept'), { timeout: 20000 });
+  await page.click('#download');
+  assert.ok(readFileSync(await downloaded(downloads, '.scr')).equals(readFileSync(original)), 'the same bytes');
+  await page.click('#save-project');
+  const unpacked = join(work, 'project');
+  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
+  const remade = join(work, 'remade.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  assert.ok(readFileSync(remade).equals(readFileSync(original)), 'its project makes the same bytes');
+  assert.deepEqual(errors, []);
+  await page.close();
+});

@@ -50,6 +50,9 @@ class TJsSink : public scr::IByteSink {
 class TWebSaverWriter {
  public:
   void Setting(const std::string& name, const std::string& value) { content_.settings.emplace_back(name, value); }
+  // The settings' texts stored single-byte where they can be, as older savers hold them
+  // (an opened one is written again in its own form).
+  void SingleByteText() { content_.textForm = scr::TTextForm::Utf8SingleByte; }
   void Preview(const std::string& name, const std::string& pictureClass, const val& bytes) {
     if (writer_) return Stream([&] { writer_->AddPreview(scr::BuildImageStream(pictureClass, BytesOf(bytes))); });
     content_.preview = scr::tool::TStoredPicture{name, pictureClass, BytesOf(bytes)};
@@ -177,6 +180,7 @@ EMSCRIPTEN_BINDINGS(scr_webwriter) {
   emscripten::class_<TWebSaverWriter>("SaverWriter")
       .constructor<>()
       .function("setting", &TWebSaverWriter::Setting)
+      .function("singleByteText", &TWebSaverWriter::SingleByteText)
       .function("preview", &TWebSaverWriter::Preview)
       .function("picture", &TWebSaverWriter::Picture)
       .function("sound", &TWebSaverWriter::Sound)

@@ -339,6 +339,7 @@ async function buildSaver() {
   const w = new state.writer.SaverWriter();
   try {
     for (const [name, value] of settings.pairs) w.setting(name, value);
+    if (state.opened?.singleByteText) w.singleByteText();
     let error = w.begin(runtime, (view) => out.add(view));
     if (!error) {
       if (state.preview) w.preview('', state.preview.pictureClass, state.preview.bytes);
@@ -437,7 +438,8 @@ async function preview() {
 async function saveProjectFile() {
   if (!(await readyPictures())) return message('Cancelled; nothing was saved.');
   const settings = currentSettings();
-  const blob = saveProject(settings, usable(), state.sounds.filter((s) => !s.error), state.order);
+  const blob = saveProject(settings, usable(), state.sounds.filter((s) => !s.error), state.order,
+    !!state.opened?.singleByteText);
   offerDownload(await blob, saverFileName(settings.pairs).replace(/\.scr$/, '.zip'));
   message('The project is saved: open it here again to go on, or build it with scrtool make --manifest saver.toml.', 'done');
 }
@@ -496,11 +498,11 @@ async function openSaverFile(file) {
     state.sounds.push(item);
   }
   const captions = usable().map((p) => p.caption);
-  state.opened = { settings: saver.settings, fields: formSnapshot($('settings')), captions };
+  state.opened = { settings: saver.settings, fields: formSnapshot($('settings')), captions,
+    singleByteText: saver.singleByteText };
   render();
   await prepareAll();
-  message(`Opened ${file.name}: change what you like and download it again.` +
-    (saver.singleByteText ? ' Its texts are stored anew as Unicode.' : ''), 'done');
+  message(`Opened ${file.name}: change what you like and download it again.`, 'done');
 }
 
 async function openProjectFile(file) {
