@@ -21,6 +21,7 @@ const mimeOf = { JPEG: 'image/jpeg', PNG: 'image/png', GIF: 'image/gif', WebP: '
 // ---- Adding files ----
 
 async function addFiles(files) {
+  pool.warm();
   const writer = await writerReady;
   for (const file of files) {
     if (/\.scr$/i.test(file.name) && file.size > 0) {

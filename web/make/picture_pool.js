@@ -36,18 +36,26 @@ export class PicturePool {
     this.pending.clear();
   }
 
+  // Starts every worker now, so they load while the files are still being looked at.
+  warm() {
+    while (this.workers.length < kWorkers) this.spawn();
+  }
+
+  spawn() {
+    const worker = new Worker(this.url);
+    worker.onmessage = ({ data }) => this.done(data);
+    worker.onerror = (e) => {
+      for (const [id, p] of this.pending) if (p.worker === worker) this.done({ id, error: 'failed', message: e.message });
+    };
+    this.workers.push(worker);
+    return worker;
+  }
+
   pump() {
     while (this.waiting.length) {
       const busy = new Set([...this.pending.values()].map((p) => p.worker));
       let worker = this.workers.find((w) => !busy.has(w));
-      if (!worker && this.workers.length < kWorkers) {
-        worker = new Worker(this.url);
-        worker.onmessage = ({ data }) => this.done(data);
-        worker.onerror = (e) => {
-          for (const [id, p] of this.pending) if (p.worker === worker) this.done({ id, error: 'failed', message: e.message });
-        };
-        this.workers.push(worker);
-      }
+      if (!worker && this.workers.length < kWorkers) worker = this.spawn();
       if (!worker) return;
       const { job, resolve } = this.waiting.shift();
       this.pending.set(job.id, { resolve, worker });
