@@ -117,3 +117,154 @@ test('an empty picture and a damaged JPEG are listed with their messages and the
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('the site opens on the Make view; Play and Effects are a link away', async () => {
+  const page = await browser.newPage();
+  await page.goto(server.url, { waitUntil: 'load' });
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 60000 });
+  assert.match(page.url(), /\/make\/$/);
+  await Promise.all([page.waitForNavigation(), page.click('a[href="../#play"]')]);
+  assert.equal(await page.$eval('#view-play', (e) => e.hidden), false);
+  await page.click('nav a[data-view="effects"]');
+  assert.equal(await page.$eval('#view-effects', (e) => e.hidden), false);
+  await page.close();
+});
+
+// The pictures, captions, music and settings of a saver, as `scrtool inspect` shows them.
+function contents(saver) {
+  const info = JSON.parse(execFileSync(scrtool, ['inspect', '--json', saver]).toString());
+  return { settings: info.settings, items: info.items.map(({ kind, name, size, picture }) => ({ kind, name, size, picture })) };
+}
+
+test('a saver opened in Make downloads again as the same bytes, and edits keep every other setting', async () => {
+  const work = mkdtempSync(join(outDir, 'make-open-'));
+  const inputs = [makePicture(work, 'a.jpg', 120, 90, '[Q=90]'), makePicture(work, 'b.jpg', 90, 120, '[Q=80]'),
+    makeTransparentPng(work, 'c.png', 64, 48), makeWav(work, 'song.wav')];
+  const original = join(work, 'Trip.scr');
+  execFileSync(scrtool, ['make', '-o', original, '--runtime', join(siteDir, 'runtime.scr'),
+    '--hook', join(siteDir, 'nuvscrhook.dll'), '--title', 'Trip', '--interval', '3s', '--effects', 'wipes',
+    '--descriptions', 'one,"two, too",', '--set', 'Background=navy', '--set', 'lRandomPic=yes',
+    '--set', 'lExitMouseMove=no', ...inputs]);
+  const downloads = join(work, 'downloads');
+  mkdirSync(downloads);
+  const { page, errors } = await openMakeView(browser, server.url, downloads);
+  await (await page.$('#pick-project')).uploadFile(original);
+  await page.waitForFunction(() => {
+    const s = window.scrMake.state;
+    return s.pictures.length === 3 && s.sounds.length === 1 && s.pictures.every((p) => p.optionsKey === 'kept');
+  }, { timeout: 60000 });
+  assert.equal(await page.$eval('#settings [name="Title"]', (e) => e.value), 'Trip');
+  assert.equal(await page.$eval('#settings [name="Interval"]', (e) => e.value), '3');
+  assert.equal(await page.$eval('#settings [name="Background"]', (e) => e.value), '#000080');
+  assert.equal(await page.$eval('#settings [name="lExitMouseMove"]', (e) => e.checked), false);
+  assert.deepEqual(await page.evaluate(() => window.scrMake.state.pictures.map((p) => [p.name, p.caption])),
+    [['a.jpg', 'one'], ['b.jpg', 'two, too'], ['c.png', '']]);
+
+  await page.click('#download');
+  const again = await downloaded(downloads, 'Trip.scr');
+  assert.ok(readFileSync(again).equals(readFileSync(original)), 'opened and downloaded unchanged: the same bytes');
+
+  await setField(page, 'Title', 'Trip again');
+  await page.$eval('#pictures li .caption', (field) => {
+    field.value = 'Zoé';
+    field.dispatchEvent(new Event('input', { bubbles: true }));
+  });
+  await page.click('#download');
+  const editedSaver = await downloaded(downloads, 'Trip again.scr');
+  const edited = contents(editedSaver);
+  const before = contents(original);
+  assert.equal(edited.settings.Title, 'Trip again');
+  assert.deepEqual(edited.settings.DescriptCommaList, ['Zoé', 'two, too', '']);
+  for (const name of Object.keys(before.settings).filter((n) => !/^(Title|DescriptCommaList|.*Positions?|HookPosition)$/.test(n)))
+    assert.deepEqual(edited.settings[name], before.settings[name], name);
+  assert.deepEqual(edited.items, before.items);
+
+  // Saved as a project, the edited saver is made again by scrtool make.
+  await page.click('#save-project');
+  const unpacked = join(work, 'project');
+  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
+  const remade = join(work, 'remade.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  assert.ok(readFileSync(remade).equals(readFileSync(editedSaver)), 'the project makes the edited saver');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a turned photo shrunk while it is decoded comes out upright at the fitted size', async () => {
+  const work = mkdtempSync(join(outDir, 'make-turned-'));
+  const turned = withOrientation(makePicture(work, 'turned.jpg', 400, 300, '[Q=90]'), 6);
+  const plain = makePicture(work, 'plain.jpg', 400, 300, '[Q=90]');
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  await setField(page, 'max-size', '200x200');
+  await addFiles(page, [turned, plain]);
+  await page.click('#download');
+  const extracted = join(work, 'extracted');
+  execFileSync(scrtool, ['extract', await downloaded(work, '.scr'), extracted]);
+  assert.deepEqual(picturesOf(extracted).map(size), ['200x150', '150x200']);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('after the first visit the Make view loads and makes a saver with the network off', async () => {
+  const work = mkdtempSync(join(outDir, 'make-offline-'));
+  const photo = makePicture(work, 'photo.jpg', 64, 48, '[Q=90]');
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  const kept = await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    return (await (await caches.open('scr-site-1')).keys()).map((r) => new URL(r.url).pathname);
+  });
+  for (const file of ['/make/webwriter.wasm', '/make/picture_worker.js', '/runtime.scr'])
+    assert.ok(kept.includes(file), `${file} is kept`);
+  await page.setOfflineMode(true);
+  await page.reload({ waitUntil: 'load' });
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 60000 });
+  await addFiles(page, [photo]);
+  await page.click('#download');
+  execFileSync(scrtool, ['check', await downloaded(work, '.scr')]);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a saver among added files opens for editing; a file that is no saver says so', async () => {
+  const work = mkdtempSync(join(outDir, 'make-add-saver-'));
+  const saver = join(work, 'Small.scr');
+  execFileSync(scrtool, ['make', '-o', saver, '--runtime', join(siteDir, 'runtime.scr'), '--no-hook',
+    makePicture(work, 'only.jpg', 50, 40, '[Q=90]')]);
+  const broken = join(work, 'broken.scr');
+  writeFileSync(broken, Buffer.alloc(64, 0x41));
+  const { page, errors } = await openMakeView(browser, server.url, work);
+  await (await page.$('#pick-project')).uploadFile(broken);
+  await page.waitForFunction(() => document.getElementById('make-message').className === 'error', { timeout: 20000 });
+  assert.match(await page.$eval('#make-message', (e) => e.textContent), /broken\.scr cannot be opened: .*not a saver file/);
+  await (await page.$('#pick-files')).uploadFile(saver);
+  await page.waitForFunction(() => window.scrMake.state.pictures.some((p) => p.optionsKey === 'kept'), { timeout: 20000 });
+  assert.deepEqual((await listed(page)).map((p) => [p.name, p.error]), [['only.jpg', '']]);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a saver with its texts stored single-byte is written again in that form', async () => {
+  const work = mkdtempSync(join(outDir, 'make-single-byte-'));
+  makePicture(work, 'only.jpg', 50, 40, '[Q=90]');
+  writeFileSync(join(work, 'saver.toml'), 'single_byte_text = true\npictures = ["only.jpg"]\nTitle = "Café"\n');
+  const original = join(work, 'Café.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(work, 'saver.toml'), '-o', original,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  const downloads = join(work, 'downloads');
+  mkdirSync(downloads);
+  const { page, errors } = await openMakeView(browser, server.url, downloads);
+  await (await page.$('#pick-project')).uploadFile(original);
+  await page.waitForFunction(() => window.scrMake.state.pictures.some((p) => p.optionsKey === 'kept'), { timeout: 20000 });
+  await page.click('#download');
+  assert.ok(readFileSync(await downloaded(downloads, '.scr')).equals(readFileSync(original)), 'the same bytes');
+  await page.click('#save-project');
+  const unpacked = join(work, 'project');
+  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
+  const remade = join(work, 'remade.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  assert.ok(readFileSync(remade).equals(readFileSync(original)), 'its project makes the same bytes');
+  assert.deepEqual(errors, []);
+  await page.close();
+});

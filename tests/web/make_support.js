@@ -29,14 +29,14 @@ export async function downloaded(folder, suffix, timeout = 120000) {
 
 // Hands files to the view through its file picker and waits until each is listed and
 // no picture is still being converted.
-export async function addFiles(page, files) {
+export async function addFiles(page, files, timeout = 120000) {
   const input = await page.$('#pick-files');
   await input.uploadFile(...files);
   await page.waitForFunction((n) => {
     const s = window.scrMake.state;
     return s.pictures.length + s.sounds.length + s.others.length >= n &&
       s.pictures.every((p) => p.error || p.stored);
-  }, { timeout: 120000 }, files.length);
+  }, { timeout }, files.length);
 }
 
 // Each listed picture's name, message and stored size, in the view's order.

@@ -14,16 +14,19 @@ const { SCR_WEBWRITER_NODE, SCRTOOL, SCR_RUNTIME, SCR_HOOK } = process.env;
 const require = createRequire(import.meta.url);
 const writer = await require(SCR_WEBWRITER_NODE)();
 
-function webSaver(settings, pictures, sounds, hook = true) {
+// The saver as the writer gives it whole, or streamed out item by item (`stream`).
+function webSaver(settings, pictures, sounds, hook = true, stream = false) {
   const w = new writer.SaverWriter();
+  const pieces = [];
   try {
     for (const [name, value] of settings) w.setting(name, value);
+    if (stream) assert.equal(w.begin(readFileSync(SCR_RUNTIME), (view) => pieces.push(Buffer.from(view))), '');
     for (const p of pictures) w.picture(p.name, p.pictureClass, readFileSync(p.file));
     for (const s of sounds) w.sound(s.name, readFileSync(s.file));
     if (hook) w.hook(readFileSync(SCR_HOOK));
-    const error = w.write(readFileSync(SCR_RUNTIME));
+    const error = stream ? w.finish() : w.write(readFileSync(SCR_RUNTIME));
     if (error) throw new Error(error);
-    return Buffer.from(w.bytes());
+    return stream ? Buffer.concat(pieces) : Buffer.from(w.bytes());
   } finally {
     w.delete();
   }
@@ -42,14 +45,15 @@ test('settings, captions, pictures and music give the bytes of scrtool make', ()
     '--picture', first, '--picture', second, '--sound', song, '--title', 'Zoé’s album', '--interval', '3s',
     '--effects', 'wipes', '--text', caption, '--descriptions', descriptions,
     '--set', 'TextFont.Color=#FFCC00', '--set', 'lExitMouseMove=no', '--set', 'Background=#102030']);
-  const web = webSaver(
+  const given = [
     [['Title', 'Zoé’s album'], ['Interval', '3s'], ['EffectCommaList', 'wipes'], ['Text', caption],
      ['DescriptCommaList', descriptions], ['TextFont.Color', '#FFCC00'], ['lExitMouseMove', 'no'],
      ['Background', '#102030']],
     [{ name: 'IMG_9.jpg', pictureClass: 'TJPEGImage', file: first },
      { name: 'IMG_10.jpg', pictureClass: 'TJPEGImage', file: second }],
-    [{ name: 'Zoé.wav', file: song }]);
-  assert.ok(web.equals(readFileSync(out)), 'the page writes the same bytes as scrtool make');
+    [{ name: 'Zoé.wav', file: song }]];
+  assert.ok(webSaver(...given).equals(readFileSync(out)), 'the page writes the same bytes as scrtool make');
+  assert.ok(webSaver(...given, true, true).equals(readFileSync(out)), 'streamed out item by item: the same bytes');
 });
 
 test('defaults alone, and a saver without a hook library, match too', () => {
@@ -75,6 +79,10 @@ test('refused settings come back as the maker\'s own messages', () => {
   w.setting('Background', 'not a colour');
   assert.match(w.write(new Uint8Array(10)), /Background: 'not a colour' is not accepted/);
   w.delete();
+  const streamed = new writer.SaverWriter();
+  streamed.setting('Background', 'not a colour');
+  assert.match(streamed.begin(new Uint8Array(10), () => {}), /Background: 'not a colour' is not accepted/);
+  streamed.delete();
 });
 
 test('content is told by its first bytes, as the maker tells it', () => {

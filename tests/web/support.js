@@ -44,8 +44,8 @@ export function launch() {
   });
 }
 
-// A page of the site with its console errors and uncaught errors gathered in errors.
-export async function openSite(browser, url, hash = '') {
+// A view of the site (Play unless told) with its console errors and uncaught errors gathered in errors.
+export async function openSite(browser, url, hash = '#play') {
   const page = await browser.newPage();
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });

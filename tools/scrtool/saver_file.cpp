@@ -73,7 +73,9 @@ ENotSaver TSaverFile::NotSaver(const std::string& why) const {
   return ENotSaver(path_ + ": not a saver file: " + why);
 }
 
-TSaverFile::TSaverFile(std::string path) : path_(std::move(path)), bytes_(ReadFileBytes(path_)) {
+TSaverFile::TSaverFile(std::string path) : TSaverFile(path, ReadFileBytes(path)) {}
+
+TSaverFile::TSaverFile(std::string path, std::vector<uint8_t> bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {
   // The trailer and the settings are read by the saver window's own reader, so a file
   // is refused only where the runtime would fail too, with the reader's own words.
   const auto size = static_cast<int64_t>(bytes_.size());

@@ -44,6 +44,8 @@ class TSaverFile {
   // a settings stream that cannot be read: the message ends in the reader's words),
   // std::runtime_error when the file cannot be read.
   explicit TSaverFile(std::string path);
+  // The same for a file already in memory (the web page's), `path` naming it in messages.
+  TSaverFile(std::string path, std::vector<uint8_t> bytes);
 
   const std::string& Path() const { return path_; }
   std::span<const uint8_t> Bytes() const { return bytes_; }

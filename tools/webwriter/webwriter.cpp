@@ -5,13 +5,17 @@
 #include <emscripten/val.h>
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/comma_text.h"
+#include "package/component_writer.h"
+#include "package/package_writer.h"
 #include "tools/scrtool/content_kind.h"
 #include "tools/scrtool/item_names.h"
 #include "tools/scrtool/saver_writer.h"
+#include "tools/webwriter/saver_reading.h"
 
 namespace {
 
@@ -26,22 +30,69 @@ std::vector<uint8_t> BytesOf(const val& array) {
 
 std::string Message(const std::exception& e) { return e.what(); }
 
-// Collects the items one by one (each copied in once) and writes the saver.
+// Bytes handed to a JavaScript function as a view into the module's memory, which it
+// copies before returning.
+class TJsSink : public scr::IByteSink {
+ public:
+  explicit TJsSink(val write) : write_(std::move(write)) {}
+  void Write(std::span<const uint8_t> bytes) override {
+    write_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+  }
+
+ private:
+  val write_;
+};
+
+// Collects the items one by one (each copied in once) and writes the saver; or, after
+// Begin, streams each item out as it is given (the items must then come in the file's
+// order: preview, pictures, music, movies, hook library), so the module holds one item
+// at a time however large the saver. Both give the bytes of WriteSaver.
 class TWebSaverWriter {
  public:
   void Setting(const std::string& name, const std::string& value) { content_.settings.emplace_back(name, value); }
+  // The settings' texts stored single-byte where they can be, as older savers hold them
+  // (an opened one is written again in its own form).
+  void SingleByteText() { content_.textForm = scr::TTextForm::Utf8SingleByte; }
   void Preview(const std::string& name, const std::string& pictureClass, const val& bytes) {
+    if (writer_) return Stream([&] { writer_->AddPreview(scr::BuildImageStream(pictureClass, BytesOf(bytes))); });
     content_.preview = scr::tool::TStoredPicture{name, pictureClass, BytesOf(bytes)};
   }
   void Picture(const std::string& name, const std::string& pictureClass, const val& bytes) {
+    if (writer_) return Stream([&] { writer_->AddPicture(name, scr::BuildImageStream(pictureClass, BytesOf(bytes))); });
     content_.pictures.push_back({name, pictureClass, BytesOf(bytes)});
   }
   // Music and movies are stored under the plain, unique ASCII names `scrtool make`
   // gives them (the saver writes them to files of these names); each returns the
   // name it is stored under, for the page to show where it differs.
-  std::string Sound(const std::string& name, const val& bytes) { return Add(content_.sounds, name, bytes); }
-  std::string Movie(const std::string& name, const val& bytes) { return Add(content_.movies, name, bytes); }
-  void Hook(const val& bytes) { content_.hook = BytesOf(bytes); }
+  std::string Sound(const std::string& name, const val& bytes) { return Add(content_.sounds, name, bytes, false); }
+  std::string Movie(const std::string& name, const val& bytes) { return Add(content_.movies, name, bytes, true); }
+  void Hook(const val& bytes) {
+    if (writer_) return Stream([&] { writer_->AddHookLibrary(BytesOf(bytes)); });
+    content_.hook = BytesOf(bytes);
+  }
+
+  // Starts streaming: the settings given so far make the record, the runtime goes out
+  // to `write` (a function taking a Uint8Array view to copy), and every item after it.
+  // "" on success, else why not.
+  std::string Begin(const val& runtime, const val& write) {
+    try {
+      sink_ = std::make_unique<TJsSink>(write);
+      writer_ = std::make_unique<scr::TPackageWriter>(*sink_, scr::tool::MakeSettings(content_.settings),
+                                                      content_.textForm);
+      writer_->AddRuntime(BytesOf(runtime));
+      return "";
+    } catch (const std::exception& e) {
+      writer_.reset();
+      return Message(e);
+    }
+  }
+  // Ends a stream with the settings and the trailer: "" on success, else the first
+  // failure of the stream (the file is then incomplete).
+  std::string Finish() {
+    if (!writer_) return "Finish without Begin";
+    Stream([&] { writer_->Finish(); });
+    return error_;
+  }
 
   // Writes the saver after `runtime`; "" on success, else why not. The items are
   // given up as they are written.
@@ -59,15 +110,31 @@ class TWebSaverWriter {
   void Release() { saver_ = {}; }
 
  private:
-  std::string Add(std::vector<scr::tool::TStoredFile>& list, const std::string& name, const val& bytes) {
+  std::string Add(std::vector<scr::tool::TStoredFile>& list, const std::string& name, const val& bytes, bool movie) {
     std::string stored = namer_.Name(name);
-    list.push_back({stored, BytesOf(bytes)});
+    if (writer_)
+      Stream([&] { movie ? writer_->AddMovie(stored, BytesOf(bytes)) : writer_->AddSound(stored, BytesOf(bytes)); });
+    else
+      list.push_back({stored, BytesOf(bytes)});
     return stored;
+  }
+  // One step of a stream; after a failure the rest are not written.
+  template <class Step>
+  void Stream(Step step) {
+    if (!error_.empty()) return;
+    try {
+      step();
+    } catch (const std::exception& e) {
+      error_ = Message(e);
+    }
   }
 
   scr::tool::TSaverContent content_;
   scr::tool::TItemNamer namer_;
   std::vector<uint8_t> saver_;
+  std::unique_ptr<TJsSink> sink_;
+  std::unique_ptr<scr::TPackageWriter> writer_;
+  std::string error_;
 };
 
 // What a file holds by its first bytes, as `scrtool make` tells it.
@@ -104,21 +171,28 @@ std::string CommaText(const val& items) {
   return scr::RenderCommaText(list);
 }
 
+// A saver file taken apart for editing (see saver_reading.h).
+val ReadSaver(const std::string& name, const val& bytes) { return scr::webwriter::ReadSaver(name, BytesOf(bytes)); }
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(scr_webwriter) {
   emscripten::class_<TWebSaverWriter>("SaverWriter")
       .constructor<>()
       .function("setting", &TWebSaverWriter::Setting)
+      .function("singleByteText", &TWebSaverWriter::SingleByteText)
       .function("preview", &TWebSaverWriter::Preview)
       .function("picture", &TWebSaverWriter::Picture)
       .function("sound", &TWebSaverWriter::Sound)
       .function("movie", &TWebSaverWriter::Movie)
       .function("hook", &TWebSaverWriter::Hook)
       .function("write", &TWebSaverWriter::Write)
+      .function("begin", &TWebSaverWriter::Begin)
+      .function("finish", &TWebSaverWriter::Finish)
       .function("bytes", &TWebSaverWriter::Bytes)
       .function("release", &TWebSaverWriter::Release);
   emscripten::function("detectContent", &DetectContent);
   emscripten::function("checkSettings", &CheckSettings);
   emscripten::function("commaText", &CommaText);
+  emscripten::function("readSaver", &ReadSaver);
 }

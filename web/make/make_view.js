@@ -5,22 +5,29 @@ import createWebWriter from './webwriter.js';
 import { droppedFiles, pickedFiles, headOf } from './make_files.js';
 import { jpegFacts, jpegNeedsNothing, naturalCompare } from './picture_rules.js';
 import { PicturePool } from './picture_pool.js';
-import { readSettings, saverFileName, commandLine } from './settings_form.js';
+import { readSettings, saverFileName, commandLine, formSnapshot, fieldsOfSaver } from './settings_form.js';
 import * as say from './picture_messages.js';
 import { saveProject, openProject } from './project_file.js';
 
 const $ = (id) => document.getElementById(id);
 const writerReady = createWebWriter();
 const pool = new PicturePool();
-const state = { pictures: [], sounds: [], others: [], order: 'name', nextKey: 1, run: 0 };
+// opened: the saver opened for editing, if any (see readSettings); preview: its preview
+// picture of its own, kept as stored.
+const state = { pictures: [], sounds: [], others: [], order: 'name', nextKey: 1, run: 0, opened: null, preview: null };
 const mimeOf = { JPEG: 'image/jpeg', PNG: 'image/png', GIF: 'image/gif', WebP: 'image/webp', AVIF: 'image/avif',
   BMP: 'image/bmp', ICO: 'image/x-icon', HEIF: 'image/heif', TIFF: 'image/tiff' };
 
 // ---- Adding files ----
 
 async function addFiles(files) {
+  pool.warm();
   const writer = await writerReady;
   for (const file of files) {
+    if (/\.scr$/i.test(file.name) && file.size > 0) {
+      await openSaverFile(file);
+      continue;
+    }
     const item = { key: state.nextKey++, file, name: file.name, caption: '', size: file.size };
     if (file.size === 0) {
       item.error = say.emptyFile();
@@ -58,10 +65,25 @@ function pictureOptions() {
 const optionsKey = (o) => `${o.maxWidth}x${o.maxHeight}q${o.quality}${o.background}`;
 const backgroundColour = () => $('settings').elements.Background.value;
 
+// A picture taken from an opened saver goes back in as it was stored; it is only
+// decoded for its thumbnail (one the browser cannot show still goes in).
+async function prepareKept(item, run) {
+  const answer = await pool.run({ blob: new Blob([item.stored.bytes]), mime: '', convert: false });
+  if (answer.cancelled || run !== state.run) return;
+  if (!answer.error) {
+    item.thumb = URL.createObjectURL(answer.thumb);
+    item.width = answer.width;
+    item.height = answer.height;
+  }
+  item.optionsKey = 'kept';
+}
+
 async function prepare(item, options, run) {
+  if (item.kept) return prepareKept(item, run);
   const bytes = item.original || new Uint8Array(await item.file.arrayBuffer());
   if (run !== state.run) return;
   let convert = !item.pictureClass;
+  let upright = null;
   if (item.pictureClass === 'TJPEGImage') {
     const facts = jpegFacts(bytes);
     if (!facts.endsWell || !facts.width) {
@@ -70,8 +92,11 @@ async function prepare(item, options, run) {
     }
     if (facts.taken !== undefined) item.date = facts.taken, item.dateTaken = true;
     convert = !jpegNeedsNothing(facts, options.maxWidth, options.maxHeight);
+    const turned = facts.orientation >= 5;
+    upright = { width: turned ? facts.height : facts.width, height: turned ? facts.width : facts.height };
   }
-  const answer = await pool.run({ blob: new Blob([bytes]), mime: mimeOf[item.format] || '', convert, ...options });
+  const answer = await pool.run({ blob: new Blob([bytes]), mime: mimeOf[item.format] || '', convert,
+    opaque: item.format === 'JPEG', upright, resizer: state.resizer, ...options });
   if (answer.cancelled || run !== state.run) return;
   if (answer.error) {
     item.error = say.unreadable(item.format);
@@ -81,19 +106,26 @@ async function prepare(item, options, run) {
   item.thumb = URL.createObjectURL(answer.thumb);
   item.width = answer.width;
   item.height = answer.height;
+  item.ms = answer.ms;
   item.stored = convert ? { pictureClass: 'TJPEGImage', bytes: answer.bytes } : { pictureClass: item.pictureClass, bytes };
   item.converted = convert;
   item.optionsKey = optionsKey(options);
 }
 
-// Converts every picture not yet done for the current options, two at a time.
+// Converts every picture not yet done for the current options, as many at a time as
+// there are workers and one more waiting: a file is read only shortly before a worker
+// takes it, so a hundred photos are never all in memory at once.
 async function prepareAll(progress) {
   const options = pictureOptions();
   const key = optionsKey(options);
   const run = state.run;
-  const todo = state.pictures.filter((p) => !p.error && p.optionsKey !== key);
+  const todo = state.pictures.filter((p) => !p.error && p.optionsKey !== (p.kept ? 'kept' : key));
+  const queue = [...todo];
   let done = 0;
-  await Promise.all(todo.map(async (item) => {
+  const lane = async () => {
+    for (let item = queue.shift(); item && run === state.run; item = queue.shift()) await prepareOne(item);
+  };
+  const prepareOne = async (item) => {
     item.working = true;
     renderItem(item);
     try {
@@ -107,7 +139,8 @@ async function prepareAll(progress) {
       renderItem(item);
       if (progress) progress(done, todo.length);
     }
-  }));
+  };
+  await Promise.all(Array.from({ length: pool.size + 1 }, lane));
   if (run === state.run) sortPictures(), render();
   return run === state.run;
 }
@@ -205,7 +238,8 @@ function render() {
 function currentSettings() {
   const writer = state.writer;
   const captions = usable().map((p) => p.caption);
-  return readSettings($('settings'), captions, (list) => (writer ? writer.commaText(list) : list.join(',')));
+  return readSettings($('settings'), captions, (list) => (writer ? writer.commaText(list) : list.join(',')),
+    state.opened);
 }
 
 function updateCommandLine() {
@@ -300,20 +334,55 @@ async function buildSaver() {
     pictures.reduce((n, p) => n + p.stored.bytes.length + 64 + p.name.length, 0) +
     sounds.reduce((n, s) => n + s.size + s.name.length, 0);
   if (estimate > say.kSaverLimit) return message(say.tooLarge(estimate), 'error'), null;
+  // The file streams out of the writer item by item into Blob parts, so neither the
+  // module nor the page holds the whole saver.
+  const out = new BlobParts();
   const w = new state.writer.SaverWriter();
   try {
     for (const [name, value] of settings.pairs) w.setting(name, value);
-    for (const p of pictures) w.picture(p.name, p.stored.pictureClass, p.stored.bytes);
-    for (const s of sounds) w.sound(s.name, new Uint8Array(await s.file.arrayBuffer()));
-    w.hook(hook);
-    const error = w.write(runtime);
+    if (state.opened?.singleByteText) w.singleByteText();
+    let error = w.begin(runtime, (view) => out.add(view));
+    if (!error) {
+      if (state.preview) w.preview('', state.preview.pictureClass, state.preview.bytes);
+      for (const p of pictures) w.picture(p.name, p.stored.pictureClass, p.stored.bytes);
+      for (const s of sounds) w.sound(s.name, new Uint8Array(await s.file.arrayBuffer()));
+      w.hook(hook);
+      error = w.finish();
+    }
     if (error) {
       message(/cannot exceed/.test(error) ? say.tooLarge(estimate) : error, 'error');
       return null;
     }
-    return new Blob([w.bytes()], { type: 'application/octet-stream' });
+    return out.blob();
   } finally {
     w.delete();
+  }
+}
+
+// Bytes gathered into a Blob: copied out of the module in small pieces, which go into
+// the browser's Blob store every 32 MB.
+class BlobParts {
+  constructor() {
+    this.blobs = [];
+    this.pieces = [];
+    this.size = 0;
+  }
+
+  add(view) {
+    this.pieces.push(view.slice());
+    this.size += view.length;
+    if (this.size >= 32 << 20) this.flush();
+  }
+
+  flush() {
+    if (this.pieces.length) this.blobs.push(new Blob(this.pieces));
+    this.pieces = [];
+    this.size = 0;
+  }
+
+  blob() {
+    this.flush();
+    return new Blob(this.blobs, { type: 'application/octet-stream' });
   }
 }
 
@@ -370,28 +439,84 @@ async function preview() {
 async function saveProjectFile() {
   if (!(await readyPictures())) return message('Cancelled; nothing was saved.');
   const settings = currentSettings();
-  const blob = saveProject(settings, usable(), state.sounds.filter((s) => !s.error), state.order);
+  const blob = saveProject(settings, usable(), state.sounds.filter((s) => !s.error), state.order,
+    !!state.opened?.singleByteText);
   offerDownload(await blob, saverFileName(settings.pairs).replace(/\.scr$/, '.zip'));
   message('The project is saved: open it here again to go on, or build it with scrtool make --manifest saver.toml.', 'done');
 }
 
+function fillForm(fields) {
+  const form = $('settings');
+  for (const [name, value] of Object.entries(fields)) {
+    const field = form.elements[name];
+    if (!field || !field.name) continue;
+    if (field.type === 'checkbox') field.checked = value === 'true';
+    else field.value = value;
+  }
+}
+
+function orderByHand() {
+  state.order = 'hand';
+  document.querySelector('input[name="order"][value="hand"]').checked = true;
+}
+
+// A saver opened for editing: its pictures as stored (in its order, with their
+// captions), its music, its settings in the form and every other setting kept. Read
+// by the writer's module, which reads savers as the tools do.
+async function openSaverFile(file) {
+  const writer = await writerReady;
+  let saver;
+  try {
+    saver = writer.readSaver(file.name, new Uint8Array(await file.arrayBuffer()));
+  } catch (e) {
+    saver = { error: String(e.message || e) };
+  }
+  if (saver.error) return message(`${file.name} cannot be opened: ${saver.error}`, 'error');
+  fillForm(fieldsOfSaver(saver.settings, saver.colours));
+  orderByHand();
+  state.preview = saver.preview && !saver.preview.error ? saver.preview : null;
+  for (const [i, p] of saver.pictures.entries()) {
+    const item = { key: state.nextKey++, name: p.name, caption: saver.descriptions[i] ?? '', format: p.pictureClass };
+    if (p.error) item.error = say.damagedInSaver(p.error);
+    else Object.assign(item, { kept: true, size: p.bytes.length, stored: { pictureClass: p.pictureClass, bytes: p.bytes } });
+    state.pictures.push(item);
+  }
+  for (const s of [...saver.sounds, ...saver.movies.map((m) => ({ ...m, movie: true }))]) {
+    const item = { key: state.nextKey++, name: s.name, size: s.bytes ? s.bytes.length : 0 };
+    if (s.error) item.error = say.damagedInSaver(s.error);
+    else item.file = new File([s.bytes], s.name, { lastModified: 0 });
+    if (s.movie) {
+      item.format = 'Flash';
+      item.error = say.movieLeftOut();
+      state.others.push(item);
+      continue;
+    }
+    if (item.file) {
+      const type = writer.detectContent(await headOf(item.file));
+      item.format = type.format;
+      if (!type.windowsPlays) item.warning = say.soundWarning(type.format);
+    }
+    state.sounds.push(item);
+  }
+  const captions = usable().map((p) => p.caption);
+  state.opened = { settings: saver.settings, fields: formSnapshot($('settings')), captions,
+    singleByteText: saver.singleByteText };
+  render();
+  await prepareAll();
+  message(`Opened ${file.name}: change what you like and download it again.`, 'done');
+}
+
 async function openProjectFile(file) {
+  if (/\.scr$/i.test(file.name)) return openSaverFile(file);
   if (!/\.zip$/i.test(file.name)) {
-    message(`${file.name}: the page opens projects saved here (.zip). To edit a saver, take it apart with ` +
-      'scrtool extract SAVER FOLDER and make it again with scrtool make --manifest FOLDER/saver.toml.', 'error');
+    message(`${file.name}: the page opens savers (.scr) and projects saved here (.zip).`, 'error');
     return;
   }
   try {
     const project = await openProject(file);
-    const form = $('settings');
-    for (const [name, value] of Object.entries(project.fields)) {
-      const field = form.elements[name];
-      if (!field) continue;
-      if (field.type === 'checkbox') field.checked = value === 'true';
-      else field.value = value;
-    }
-    state.order = 'hand';
-    document.querySelector('input[name="order"][value="hand"]').checked = true;
+    state.opened = null;
+    fillForm(project.fields);
+    orderByHand();
     await addFiles(project.files);
     project.captions.forEach((c, i) => { if (state.pictures[i]) state.pictures[i].caption = c; });
     render();

@@ -25,6 +25,10 @@ export function cutOff() {
     'from the camera or the place it came from.';
 }
 
+export function damagedInSaver(why) {
+  return `This item of the opened saver cannot be read (${why}); it is left out.`;
+}
+
 export function movieLeftOut() {
   return 'A Flash movie: the page makes picture savers, so it is left out (scrtool make --flash makes movie savers).';
 }

@@ -1,6 +1,7 @@
-// Runs picture conversions in two workers, one picture each at a time, in the order
-// asked; a cancelled run drops what is waiting and ignores what comes back.
-const kWorkers = 2;
+// Runs picture conversions in workers, one per core (two to four), one picture each at
+// a time, in the order asked; a cancelled run drops what is waiting and ignores what
+// comes back.
+const kWorkers = Math.min(4, Math.max(2, navigator.hardwareConcurrency || 2));
 
 export class PicturePool {
   constructor(url = new URL('./picture_worker.js', import.meta.url)) {
@@ -9,6 +10,11 @@ export class PicturePool {
     this.waiting = [];
     this.pending = new Map();
     this.nextId = 1;
+  }
+
+  // How many jobs run at once.
+  get size() {
+    return kWorkers;
   }
 
   // Resolves with the worker's answer for one job (see picture_worker.js).
@@ -30,18 +36,26 @@ export class PicturePool {
     this.pending.clear();
   }
 
+  // Starts every worker now, so they load while the files are still being looked at.
+  warm() {
+    while (this.workers.length < kWorkers) this.spawn();
+  }
+
+  spawn() {
+    const worker = new Worker(this.url);
+    worker.onmessage = ({ data }) => this.done(data);
+    worker.onerror = (e) => {
+      for (const [id, p] of this.pending) if (p.worker === worker) this.done({ id, error: 'failed', message: e.message });
+    };
+    this.workers.push(worker);
+    return worker;
+  }
+
   pump() {
     while (this.waiting.length) {
       const busy = new Set([...this.pending.values()].map((p) => p.worker));
       let worker = this.workers.find((w) => !busy.has(w));
-      if (!worker && this.workers.length < kWorkers) {
-        worker = new Worker(this.url);
-        worker.onmessage = ({ data }) => this.done(data);
-        worker.onerror = (e) => {
-          for (const [id, p] of this.pending) if (p.worker === worker) this.done({ id, error: 'failed', message: e.message });
-        };
-        this.workers.push(worker);
-      }
+      if (!worker && this.workers.length < kWorkers) worker = this.spawn();
       if (!worker) return;
       const { job, resolve } = this.waiting.shift();
       this.pending.set(job.id, { resolve, worker });

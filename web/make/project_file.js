@@ -12,13 +12,14 @@ const zipName = (folder, index, name, ext = '') =>
   `${folder}/${String(index + 1).padStart(3, '0')} ${name.replace(/[\\/:*?"<>|]/g, '_')}${ext}`;
 
 // The manifest for the settings and files.
-export function manifestText(settings, pictures, sounds, order) {
+export function manifestText(settings, pictures, sounds, order, singleByteText = false) {
   const lines = ['# Made in the Make view of the saver site. Build the saver with:',
     '#   scrtool make --manifest saver.toml',
     `output = ${tomlString(saverFileName(settings.pairs))}`,
     'keep_originals = true  # the pictures below are already converted',
     `max_size = "${settings.maxSize.width ? `${settings.maxSize.width}x${settings.maxSize.height}` : '0'}"`,
     `quality = ${settings.quality}`, `# order = "${order}"`];
+  if (singleByteText) lines.push('single_byte_text = true  # as the opened saver stored its texts');
   const list = (key, items) => {
     lines.push(`${key} = [`);
     for (const item of items) lines.push(`  { file = ${tomlString(item.file)}, name = ${tomlString(item.name)} },`);
@@ -27,7 +28,11 @@ export function manifestText(settings, pictures, sounds, order) {
   list('pictures', pictures);
   list('sounds', sounds);
   const font = [];
-  for (const [name, value] of settings.pairs) {
+  // A setting given twice (an opened saver's, then changed in the form) is written once,
+  // with its last value: a TOML table holds each key once.
+  const last = new Map();
+  for (const [name, value] of settings.pairs) last.delete(name), last.set(name, value);
+  for (const [name, value] of last) {
     if (name.startsWith('TextFont.')) font.push(`${name.slice(9)} = ${tomlString(value)}`);
     else lines.push(`${name} = ${tomlString(value)}`);
   }
@@ -36,7 +41,7 @@ export function manifestText(settings, pictures, sounds, order) {
 }
 
 // The project's zip as a Blob. `pictures` carry their stored bytes.
-export async function saveProject(settings, pictures, sounds, order) {
+export async function saveProject(settings, pictures, sounds, order, singleByteText = false) {
   const files = {};
   const pictureEntries = pictures.map((p, i) => {
     const ext = p.converted || !p.name.toLowerCase().endsWith(kExtension[p.stored.pictureClass] || '') ? kExtension[p.stored.pictureClass] : '';
@@ -50,7 +55,7 @@ export async function saveProject(settings, pictures, sounds, order) {
     files[file] = [new Uint8Array(await s.file.arrayBuffer()), { level: 0 }];
     soundEntries.push({ file, name: s.name });
   }
-  files['saver.toml'] = strToU8(manifestText(settings, pictureEntries, soundEntries, order));
+  files['saver.toml'] = strToU8(manifestText(settings, pictureEntries, soundEntries, order, singleByteText));
   const bytes = await new Promise((resolve, reject) => zip(files, (err, out) => (err ? reject(err) : resolve(out))));
   return new Blob([bytes], { type: 'application/zip' });
 }

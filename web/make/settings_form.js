@@ -13,14 +13,17 @@ function fieldValue(field) {
 
 // The form's choices: settings as [name, value] pairs, the largest size and quality,
 // or `error` naming what is wrong. `captions` are the pictures' captions in order and
-// `commaText` joins them as the settings' lists hold them.
-export function readSettings(form, captions, commaText) {
+// `commaText` joins them as the settings' lists hold them. With `opened` (a saver
+// opened for editing: its settings, the form's fields and the captions as loaded),
+// the pairs are the saver's own settings followed by what was changed since, so a
+// saver opened and made again unchanged keeps every setting as it was.
+export function readSettings(form, captions, commaText, opened = null) {
   const pairs = [];
   let error = '';
   for (const field of form.elements) {
     if (!field.name || field.name === 'max-size' || field.name === 'quality') continue;
     const value = fieldValue(field);
-    if (value === field.dataset.default) continue;
+    if (value === (opened ? opened.fields[field.name] : field.dataset.default)) continue;
     switch (field.name) {
       case 'Interval': {
         const seconds = Number(value);
@@ -39,10 +42,16 @@ export function readSettings(form, captions, commaText) {
         pairs.push([field.name, value.toUpperCase()]);
         break;
       default:
-        if (value !== '' || field.dataset.default !== '') pairs.push([field.name, value]);
+        if (opened || value !== '' || field.dataset.default !== '') pairs.push([field.name, value]);
     }
   }
-  if (captions.some((c) => c !== '')) pairs.push(['DescriptCommaList', commaText(captions)]);
+  const captioned = captions.some((c) => c !== '');
+  if (!opened) {
+    if (captioned) pairs.push(['DescriptCommaList', commaText(captions)]);
+  } else if (JSON.stringify(captions) !== JSON.stringify(opened.captions)) {
+    pairs.push(['DescriptCommaList', captioned ? commaText(captions) : '']);
+  }
+  if (opened) pairs.unshift(...opened.settings);
   const maxSize = parseMaxSize(form.elements['max-size'].value);
   if (!maxSize) error = 'Largest picture size: give width x height in pixels (3840x2160), or 0 for no limit.';
   const quality = Math.round(Number(form.elements.quality.value));
@@ -53,9 +62,28 @@ export function readSettings(form, captions, commaText) {
 // The saver's file name: its title with the characters Windows refuses in names
 // replaced, and ".scr".
 export function saverFileName(pairs) {
-  const title = (pairs.find(([n]) => n === 'Title') || [, ''])[1];
+  const title = ([...pairs].reverse().find(([n]) => n === 'Title') || [, ''])[1];
   const clean = title.replace(/[\\/:*?"<>|\u0000-\u001f]/g, '_').replace(/[. ]+$/, '').trim();
   return `${clean || 'saver'}.scr`;
+}
+
+// Every named field's value as readSettings reads it, to tell later what was changed.
+export function formSnapshot(form) {
+  const fields = {};
+  for (const field of form.elements) if (field.name) fields[field.name] = fieldValue(field);
+  return fields;
+}
+
+// The form's fields for a saver's settings (as the writer's readSaver gives them).
+export function fieldsOfSaver(settings, colours) {
+  const fields = {};
+  for (const [name, value] of settings) {
+    if (name === 'Interval') fields.Interval = String(Number(value) / 1000);
+    else if (name === 'TextFont.Height') fields[name] = String(Math.abs(Number(value)));
+    else if (name in colours) fields[name] = colours[name];
+    else fields[name] = value;
+  }
+  return fields;
 }
 
 const quote = (text) => (/^[A-Za-z0-9_./=:,+-]+$/.test(text) ? text : `'${text.replace(/'/g, `'\\''`)}'`);

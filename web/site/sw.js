@@ -4,8 +4,17 @@ const kCache = 'scr-site-1';
 const kFiles = ['./', 'index.html', 'style.css', 'js/app.js', 'js/play.js', 'js/effects.js', 'js/host.js',
   'js/module.js', 'scrweb.js', 'scrweb.wasm', 'savers.json'];
 
+// The Make view (the first view) and the Windows files it makes savers of; a site built
+// without the Windows runtime still keeps the rest.
+const kMakeFiles = ['make/', 'make/index.html', 'make/make.css', 'make/make_view.js', 'make/make_files.js',
+  'make/picture_messages.js', 'make/picture_pool.js', 'make/picture_rules.js', 'make/picture_worker.js',
+  'make/project_file.js', 'make/settings_form.js', 'make/webwriter.js', 'make/webwriter.wasm',
+  'make/vendor/pica.min.js', 'make/vendor/fflate.js', 'runtime.scr', 'nuvscrhook.dll'];
+
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kFiles)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(kCache)
+    .then((cache) => cache.addAll(kFiles).then(() => Promise.all(kMakeFiles.map((f) => cache.add(f).catch(() => {})))))
+    .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
