@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/ansi_text.h"
 #include "common/stretch.h"
 #include "platform/web/web_bridge.h"
 #include "platform/web/web_present.h"
@@ -68,7 +67,7 @@ std::unique_ptr<IWindow> TWebDesktop::CreateTopWindow(const TWindowSpec& desc, I
   return std::make_unique<TWebTopWindow>(*this, desc, events);
 }
 
-void TWebDesktop::ShowException(const std::string& message) { JsMessage("Error", AnsiToUtf8(message)); }
+void TWebDesktop::ShowException(const std::string& message) { JsMessage("Error", message); }
 
 void TWebDesktop::Unregister(TLoopWindow& window) {
   TLoopDesktop::Unregister(window);

@@ -13,7 +13,7 @@ class TWebDialogs : public IMessageDialogs {
   TDialogAnswer InformationYesNo(TWindowHandle owner, const std::string& text) override;
 };
 
-// Error boxes go to the page as messages (text and caption are Windows-1252).
+// Error boxes go to the page as messages.
 void WebErrorBox(const std::string& text, const std::string& caption);
 
 class TWebShell : public IShell {

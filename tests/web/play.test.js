@@ -142,6 +142,34 @@ test('Play runs the show full screen at the screen\'s size; its exit rules, Esc 
   await page.close();
 });
 
+test('the title and the caption show as typed, accents and dashes too', async () => {
+  const dir = pictures();
+  const caption = 'Café — naïve “quotes” 1€';
+  const saver = makeSaver('accents.scr', [join(dir, 'small.bmp')], ['lExitMouseMove=false'],
+    ['--title', 'Été à Zürich', '--text', caption]);
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  // Every text the page measures, the caption's among them.
+  await page.evaluateOnNewDocument(() => {
+    const measure = CanvasRenderingContext2D.prototype.measureText;
+    window.measured = [];
+    CanvasRenderingContext2D.prototype.measureText = function (text) {
+      window.measured.push(text);
+      return measure.call(this, text);
+    };
+  });
+  await page.goto(server.url, { waitUntil: 'load' });
+  await openSaverFile(page, saver);
+  assert.equal(await page.$eval('#d-title', (e) => e.textContent), 'Été à Zürich');
+  await startInPage(page);
+  await waitFor(() => page.evaluate((t) => window.measured.includes(t), caption), 6000, 'the caption to be drawn');
+  await page.keyboard.press('Escape');
+  assert.ok(await ended(page, 3000));
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
 test('a wave track plays, and does not when muted', async () => {
   const dir = pictures();
   const saver = makeSaver('music.scr', [join(dir, 'small.bmp'), waveFile(3)], ['lExitMouseMove=false']);
