@@ -9,6 +9,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export NODE_PATH=/usr/share/nodejs
 
+# The site carries the Windows runtime and hook library, which the Make view writes
+# savers with: built in build/win32 when they are not there yet.
+if [ ! -f build/win32/app/runtime.scr ] || [ ! -f build/win32/hook/nuvscrhook.dll ]; then
+  bash scripts/build-libjpeg-win32.sh
+  cmake --preset win32 >/dev/null
+  cmake --build build/win32 -j"${JOBS:-2}" --target runtime nuvscrhook
+fi
 bash scripts/build-libjpeg-web.sh
 cmake --preset web >/dev/null
 cmake --build build/web -j"${JOBS:-2}"
