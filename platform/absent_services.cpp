@@ -18,6 +18,8 @@ std::unique_ptr<IMovieControl> TAbsentMovieControls::CreateMovieControl(TWindowH
   throw Exception(kClassNotRegistered);
 }
 
+std::unique_ptr<IForm> TAbsentForms::CreateForm(TFormSpec, IWindowEvents*) { throw Exception(failure_); }
+
 std::unique_ptr<scr::IHookModule> TInertHookHost::LoadHookModule(const std::string&) {
   return std::make_unique<TInertHookModule>();
 }

@@ -3,13 +3,14 @@
 // backend that lacks them: no current-user registry (so no "ScreenSaveUsePassword"
 // value and no password check: locking the screen is the screen locker's business),
 // no password library, no "screen saver running" system parameter (setting it is a
-// no-op that succeeds), no movie player control, and an input hook that installs
-// but never reports an event.
+// no-op that succeeds), no movie player control, no forms (the setup dialog is not
+// part of such a program), and an input hook that installs but never reports an event.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "hook/hook_host.h"
+#include "platform/forms.h"
 #include "platform/movie_control.h"
 #include "platform/screen.h"
 
@@ -29,6 +30,19 @@ inline bool NoScreenSaverParameter() { return true; }
 class TAbsentMovieControls : public IMovieControls {
  public:
   std::unique_ptr<IMovieControl> CreateMovieControl(TWindowHandle parent, const TRect& bounds) override;
+};
+
+// Making a form fails with the text given; the cursor is only remembered.
+class TAbsentForms : public IForms {
+ public:
+  explicit TAbsentForms(std::string failure) : failure_(std::move(failure)) {}
+  std::unique_ptr<IForm> CreateForm(TFormSpec desc, IWindowEvents* events) override;
+  void SetCursor(TCursor cursor) override { cursor_ = cursor; }
+  TCursor Cursor() const override { return cursor_; }
+
+ private:
+  std::string failure_;
+  TCursor cursor_ = TCursor::crDefault;
 };
 
 // A hook library that loads and installs but sees no input; error boxes go to the

@@ -3,8 +3,11 @@
 // the worst style. Built natively and for the browser (where each frame is also drawn
 // onto the page's canvas), so the two print the same table for the same frames.
 //   family_bench [WIDTH HEIGHT]        (default 1920 1080)
+//   family_bench WIDTH HEIGHT frames   a hash of every style's frames instead, untimed,
+//                                      so the two builds can be shown to compose the same
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -25,11 +28,39 @@ double NowMs() {
   return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
+// FNV-1a over every pixel of the frame, row by row.
+uint64_t HashFrame(uint64_t h, const scr::TBitmap24& frame) {
+  for (int y = 0; y < frame.Height(); ++y) {
+    const uint8_t* row = frame.Row(y);
+    for (int i = 0; i < 3 * frame.Width(); ++i) h = (h ^ row[i]) * 1099511628211ull;
+  }
+  return h;
+}
+
+int PrintFrameHashes(const scr::TBitmap24& oldPicture, const scr::TBitmap24& newPicture) {
+  for (const scr::TEffectInfo& e : scr::EffectCatalog()) {
+    if (e.number == 0) continue;
+    scr::TFrameRenderOptions options;
+    options.style = e.number;
+    options.progress = 100;
+    options.step = 4;
+    uint64_t h = 14695981039346656037ull;
+    int frames = 0;
+    scr::RenderTransitionFrame(oldPicture, newPicture, options, [&](int, const scr::TBitmap24& frame) {
+      ++frames;
+      h = HashFrame(h, frame);
+    });
+    std::printf("style %d %d frames %016llx\n", e.number, frames, static_cast<unsigned long long>(h));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int w = argc > 2 ? std::atoi(argv[1]) : 1920, h = argc > 2 ? std::atoi(argv[2]) : 1080;
   const scr::TBitmap24 oldPicture = bench::NoisePicture(w, h, 1), newPicture = bench::NoisePicture(w, h, 2);
+  if (argc > 3 && std::string(argv[3]) == "frames") return PrintFrameHashes(oldPicture, newPicture);
 #if defined(__EMSCRIPTEN__)
   scr::platform::web::TWebPresenter presenter;
   const char* target = "composed and drawn";

@@ -10,6 +10,15 @@ export NODE_PATH=/usr/share/nodejs
 cmake --build build/native --target family_bench >/dev/null
 cmake --build build/web --target family_bench_web scrweb site >/dev/null
 
+# The same frames first: every style's frames hashed at a small size by both builds.
+check=640x360
+if ! diff <(build/native/bench/web/family_bench "${check%x*}" "${check#*x}" frames) \
+  <(node bench/web/run-in-chromium.mjs build/web/bench-web "$check" frames) >/tmp/family-frames.diff; then
+  echo "the web module composes other frames than the native build:"
+  head -20 /tmp/family-frames.diff
+  exit 1
+fi
+echo "== same frames: every style's frames at $check hash alike natively and in the browser"
 echo "== native"
 build/native/bench/web/family_bench "${size%x*}" "${size#*x}" | sed -n '/^$/,$p'
 echo "== headless Chromium"

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/loop_media_player.h"
 #include "platform/sdl/sdl_files.h"
 #include "platform/sound_fonts.h"
 
@@ -48,22 +49,17 @@ void HaltQuietly() {
   Mix_HaltMusic();
 }
 
-class TSdlMediaPlayer : public IMediaPlayer {
+class TSdlMediaPlayer : public TLoopMediaPlayer {
  public:
-  explicit TSdlMediaPlayer(TSdlMedia& media) : media_(media), alive_(std::make_shared<bool>(true)) {}
-  ~TSdlMediaPlayer() override {
-    *alive_ = false;
-    CloseDevice();
-  }
-
-  void SetFileName(const std::string& name) override { fileName_ = name; }
-  const std::string& FileName() const override { return fileName_; }
+  explicit TSdlMediaPlayer(TSdlMedia& media) : TLoopMediaPlayer(media.Desktop()), media_(media) {}
+  ~TSdlMediaPlayer() override { CloseDevice(); }
 
   void Open() override {
     Consume();
     CloseDevice();
     std::string error;
     if (!media_.OpenAudio(error)) {
+      // No failure notice: without audio at all every track would fail the same way.
       ReportFailure(fileName_, error.c_str());
       throw EMediaPlayerError(kMediaCannotPlay);
     }
@@ -81,10 +77,7 @@ class TSdlMediaPlayer : public IMediaPlayer {
   }
 
   void Play() override {
-    const bool notify = Consume() != TRequest::NoNotify;
-    if (!IsOpen()) throw EMediaPlayerError(kMediaNotOpen);
-    if (pendingNotice_) Post(TMPNotifyValue::Superseded);
-    pendingNotice_ = false;
+    const bool notify = BeginPlay();
     HaltQuietly();
     const uint64_t serial = media_.NextSerial();
     playingSerial.store(serial);
@@ -96,87 +89,38 @@ class TSdlMediaPlayer : public IMediaPlayer {
     }
     serial_ = serial;
     media_.SetCurrent(serial);
-    pendingNotice_ = notify;
+    AwaitNotice(notify);
   }
 
-  void Stop() override {
-    const bool notify = Consume() == TRequest::Notify;
-    if (!IsOpen()) return;
-    StopTrack();
-    if (notify) Post(TMPNotifyValue::Successful);
-  }
-
-  void Close() override {
-    Consume();
-    CloseDevice();
-  }
   bool IsOpen() const override { return music_ != nullptr; }
-  void SetNotify(bool notify) override { request_ = notify ? TRequest::Notify : TRequest::NoNotify; }
-  void SetOnNotify(std::function<void(TMPNotifyValue)> onNotify) override { onNotify_ = std::move(onNotify); }
 
   // The track of this play ran to its end.
   void TrackEnded(uint64_t serial) {
     if (serial != serial_ || serial == 0) return;
     serial_ = 0;
-    if (std::exchange(pendingNotice_, false)) Post(TMPNotifyValue::Successful);
+    EndPlay(TMPNotifyValue::Successful);
   }
 
  private:
-  enum class TRequest : uint8_t { None, Notify, NoNotify };
-  TRequest Consume() {
-    ++commands_;
-    return std::exchange(request_, TRequest::None);
-  }
-
-  void StopTrack() {
+  void StopTrack() override {
     if (serial_ != 0 && media_.Current() == serial_) {
       HaltQuietly();
       media_.SetCurrent(0);
     }
     serial_ = 0;
-    if (std::exchange(pendingNotice_, false)) Post(TMPNotifyValue::Aborted);
+    EndPlay(TMPNotifyValue::Aborted);
   }
 
-  void CloseDevice() {
+  void CloseDevice() override {
     if (!IsOpen()) return;
     StopTrack();
     Mix_FreeMusic(music_);
     music_ = nullptr;
   }
 
-  // A track that failed: the failure notice comes from the loop unless another
-  // command came first (a device without audio at all sends none: every track would
-  // fail the same way).
-  void PostFailure() {
-    const uint64_t commands = ++commands_;
-    std::shared_ptr<bool> alive = alive_;
-    media_.Desktop().Post([this, alive, commands] {
-      if (!*alive || commands != commands_ || !onNotify_) return;
-      const std::function<void(TMPNotifyValue)> handler = onNotify_;
-      handler(TMPNotifyValue::Failure);
-    });
-  }
-
-  // Notices reach the owner from the loop, never from inside a command.
-  void Post(TMPNotifyValue value) {
-    std::shared_ptr<bool> alive = alive_;
-    media_.Desktop().Post([this, alive, value] {
-      if (*alive && onNotify_) {
-        const std::function<void(TMPNotifyValue)> handler = onNotify_;
-        handler(value);
-      }
-    });
-  }
-
   TSdlMedia& media_;
-  std::shared_ptr<bool> alive_;
-  std::string fileName_;
   Mix_Music* music_ = nullptr;
   uint64_t serial_ = 0;
-  bool pendingNotice_ = false;
-  TRequest request_ = TRequest::None;
-  uint64_t commands_ = 0;  // counts Open, Play, Stop and Close: a stale failure is dropped
-  std::function<void(TMPNotifyValue)> onNotify_;
 };
 
 std::vector<TSdlMediaPlayer*>& Players() {

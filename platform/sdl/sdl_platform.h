@@ -9,6 +9,7 @@
 
 #include "platform/absent_services.h"
 #include "platform/file_profile.h"
+#include "platform/folder_system.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_files.h"
@@ -16,7 +17,6 @@
 #include "platform/sdl/sdl_private_folder.h"
 #include "platform/sdl/sdl_screen.h"
 #include "platform/sdl/sdl_services.h"
-#include "platform/sdl/sdl_system.h"
 
 namespace scr::platform::sdl {
 
@@ -44,12 +44,12 @@ class TSdlPlatform : public TPlatform {
 
   std::string_view BackendName() const override { return "sdl"; }
   TSdlFiles& Files() override { return files_; }
-  TSdlSystem& System() override { return system_; }
+  TFolderSystem& System() override { return system_; }
   TSdlDesktop& Application() override { return desktop_; }
   TSdlDesktop& Windowing() override { return desktop_; }
   TFileProfile& Profile() override { return profile_; }
   TSdlShell& Shell() override { return shell_; }
-  TSdlForms& Forms() override { return forms_; }
+  TAbsentForms& Forms() override { return forms_; }
   TSdlScreen& Screen() override { return screen_; }
   TSdlMedia& Media() override { return media_; }
   TAbsentMovieControls& Movies() override { return movies_; }
@@ -62,11 +62,11 @@ class TSdlPlatform : public TPlatform {
   std::unique_ptr<TSdlSession> session_;  // first: ends after everything that uses SDL
   TPrivateFolder folder_;
   TSdlFiles files_;
-  TSdlSystem system_;
+  TFolderSystem system_;
   TSdlDesktop desktop_;
   TFileProfile profile_{files_};
   TSdlShell shell_;
-  TSdlForms forms_;
+  TAbsentForms forms_{"Forms are not available in the player"};
   TSdlScreen screen_{desktop_};
   TSdlMedia media_{desktop_};
   TAbsentMovieControls movies_;

@@ -67,8 +67,4 @@ void TSdlShell::Open(TWindowHandle, const std::string& target) {
   posix_spawnattr_destroy(&attr);
 }
 
-std::unique_ptr<IForm> TSdlForms::CreateForm(TFormSpec, IWindowEvents*) {
-  throw Exception("Forms are not available in the player");
-}
-
 }  // namespace scr::platform::sdl

@@ -1,12 +1,10 @@
 #pragma once
-// The player's small services: the information question in SDL's message box, the
-// desktop's handler for opening documents and addresses, and forms (the setup dialog
-// is not part of the player: making one fails).
+// The player's small services: the information question in SDL's message box and the
+// desktop's handler for opening documents and addresses.
 #include <SDL.h>
 
 #include <string>
 
-#include "platform/forms.h"
 #include "platform/message_dialog.h"
 #include "platform/shell.h"
 
@@ -29,16 +27,6 @@ int SdlShowMessageBox(SDL_MessageBoxData box, int* answer);
 class TSdlShell : public IShell {
  public:
   void Open(TWindowHandle parent, const std::string& target) override;
-};
-
-class TSdlForms : public IForms {
- public:
-  std::unique_ptr<IForm> CreateForm(TFormSpec desc, IWindowEvents* events) override;
-  void SetCursor(TCursor cursor) override { cursor_ = cursor; }
-  TCursor Cursor() const override { return cursor_; }
-
- private:
-  TCursor cursor_ = TCursor::crDefault;
 };
 
 }  // namespace scr::platform::sdl

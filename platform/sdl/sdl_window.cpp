@@ -7,8 +7,8 @@
 namespace scr::platform::sdl {
 
 TSdlWindow::TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEvents* events, ISdlContent* content)
-    : desktop_(desktop), events_(events), content_(content) {
-  const TSdlStage& stage = desktop_.Stage();
+    : TLoopWindow(desktop, events, content), content_(content) {
+  const TSdlStage& stage = desktop.Stage();
   switch (stage.kind) {
     case TSdlStage::TKind::Foreign:
       // Window id 0 stands for the root window.
@@ -39,39 +39,17 @@ TSdlWindow::TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEve
     window_ = nullptr;
     throw;
   }
-  handle_ = SDL_GetWindowID(window_);
-  desktop_.Register(*this);
+  Opened(SDL_GetWindowID(window_));
 }
 
-TSdlWindow::~TSdlWindow() { Destroy(); }
-
-void TSdlWindow::Show() {
-  if (!window_ || visible_) return;
-  visible_ = true;
-  if (!foreign_) {
-    SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
-  }
-  // Showing a window makes it the active one: the activation comes from the loop.
-  const TWindowHandle h = handle_;
-  TSdlDesktop* desktop = &desktop_;
-  desktop_.Post([desktop, h] {
-    if (TSdlWindow* w = desktop->Find(h)) w->Activate();
-  });
+void TSdlWindow::Showing() {
+  if (foreign_) return;
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
 }
 
-void TSdlWindow::Hide() {
-  if (!window_ || !visible_) return;
-  visible_ = false;
+void TSdlWindow::Hiding() {
   if (!foreign_) SDL_HideWindow(window_);
-}
-
-void TSdlWindow::Close() {
-  const TWindowHandle h = handle_;
-  TSdlDesktop* desktop = &desktop_;
-  desktop_.Post([desktop, h] {
-    if (TSdlWindow* w = desktop->Find(h)) w->CloseNow();
-  });
 }
 
 TRect TSdlWindow::Rect() const {
@@ -95,9 +73,7 @@ int TSdlWindow::Height() const {
 void TSdlWindow::Deliver(const TSdlInput& input) {
   switch (input.kind) {
     case TSdlInput::TKind::Close: CloseNow(); break;
-    case TSdlInput::TKind::Exposed:
-      if (content_) content_->Exposed();
-      break;
+    case TSdlInput::TKind::Exposed: Exposed(); break;
     case TSdlInput::TKind::Resized:
       presenter_->WindowResized();
       if (content_) content_->Resized(input.x, input.y);
@@ -108,37 +84,14 @@ void TSdlWindow::Deliver(const TSdlInput& input) {
   }
 }
 
-void TSdlWindow::Turn() {
-  if (content_) content_->Turn();
-}
-
-void TSdlWindow::Activate() {
-  if (events_) events_->Activated();
-}
-
 void TSdlWindow::DisplayChanged() {
   if (events_) events_->DisplayChanged();
 }
 
-void TSdlWindow::UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {
-  if (events_) events_->UserMessage(message, wparam, lparam);
-}
-
-void TSdlWindow::CloseNow() {
-  if (!window_) return;
-  if (events_ && !events_->CloseQuery()) return;
-  Destroy();
-}
-
-void TSdlWindow::Destroy() {
-  if (!window_) return;
-  desktop_.Unregister(*this);
-  if (events_) events_->Destroyed();
+void TSdlWindow::Released() {
   presenter_.reset();
-  // A foreign window belongs to whoever made it: it is only let go of.
   SDL_DestroyWindow(window_);
   window_ = nullptr;
-  visible_ = false;
 }
 
 }  // namespace scr::platform::sdl

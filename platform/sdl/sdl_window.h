@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/loop_window.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_present.h"
 #include "platform/windowing.h"
@@ -14,33 +15,20 @@
 namespace scr::platform::sdl {
 
 // What a window holds: it takes the window's input and is painted from the loop.
-class ISdlContent {
+class ISdlContent : public ILoopContent {
  public:
-  virtual ~ISdlContent() = default;
   virtual void Input(const TSdlInput& input) {}
-  // Every turn of the loop, before the idle handler.
-  virtual void Turn() {}
-  // The window was uncovered.
-  virtual void Exposed() {}
   // The window's client area changed its size.
   virtual void Resized(int width, int height) {}
 };
 
-class TSdlWindow : public IWindow {
+class TSdlWindow : public TLoopWindow {
  public:
   // Raises Exception with SDL's text when the window cannot be made.
   TSdlWindow(TSdlDesktop& desktop, const TWindowSpec& desc, IWindowEvents* events, ISdlContent* content);
-  ~TSdlWindow() override;
+  ~TSdlWindow() override { Destroy(); }
 
-  TWindowHandle Handle() const override { return handle_; }
-  void Show() override;
-  void Hide() override;
-  // Posted: the close query runs from the loop.
-  void Close() override;
-  bool Exists() const override { return window_ != nullptr; }
-
-  bool Visible() const { return window_ && visible_; }
-  TRect Rect() const;
+  TRect Rect() const override;
   // The client area's size.
   int Width() const;
   int Height() const;
@@ -50,23 +38,17 @@ class TSdlWindow : public IWindow {
 
   // Called by the desktop's loop.
   void Deliver(const TSdlInput& input);
-  void Turn();
-  void Activate();
-  void UserMessage(uint32_t message, uintptr_t wparam, intptr_t lparam);
   void DisplayChanged();
-  // The close query and, when it agrees, the destruction.
-  void CloseNow();
-  // Destroys the window now (the events' Destroyed runs first).
-  void Destroy();
 
  private:
-  TSdlDesktop& desktop_;
-  IWindowEvents* events_;
+  void Showing() override;
+  void Hiding() override;
+  // A foreign window belongs to whoever made it: it is only let go of.
+  void Released() override;
+
   ISdlContent* content_;
   SDL_Window* window_ = nullptr;
-  TWindowHandle handle_ = 0;
   bool foreign_ = false;
-  bool visible_ = false;
   std::unique_ptr<TSdlPresenter> presenter_;
 };
 

@@ -20,7 +20,9 @@ EM_ASYNC_JS(void, scr_js_wait, (int ms), {
 
 EM_JS(void, scr_js_present, (const uint8_t* rgba, int x, int y, int w, int h, int fw, int fh), {
   const host = Module.scrHost;
-  if (host && host.present) host.present(HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h, fw, fh);
+  // A view on the module's memory, good until the next allocation: the page draws it
+  // at once, without a copy of its own.
+  if (host && host.present) host.present(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), x, y, w, h, fw, fh);
 });
 
 EM_JS(void, scr_js_show_cursor, (int visible), {

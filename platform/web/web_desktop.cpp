@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/ansi_text.h"
 #include "common/stretch.h"
 #include "platform/web/web_bridge.h"
 #include "platform/web/web_present.h"
@@ -33,24 +32,15 @@ class TWebDeviceContext : public IDeviceContext {
   TWebPresenter presenter_;
 };
 
-// A top-level window with nothing inside but what its device contexts draw; any key
-// or button asks it to close.
-class TWebTopWindow : public IWindow, private IWebContent {
+class TWebTopWindow : public TLoopTopWindow, private IWebContent {
  public:
   TWebTopWindow(TWebDesktop& desktop, const TWindowSpec& desc, IWindowEvents* events)
-      : window_(desktop, desc, events, this) {}
-  TWindowHandle Handle() const override { return window_.Handle(); }
-  void Show() override { window_.Show(); }
-  void Hide() override { window_.Hide(); }
-  void Close() override { window_.Close(); }
-  bool Exists() const override { return window_.Exists(); }
+      : TLoopTopWindow(pageWindow_), pageWindow_(desktop, desc, events, this) {}
 
  private:
-  void Input(const TWebInput& input) override {
-    if (input.kind == TWebInput::TKind::Key || input.kind == TWebInput::TKind::Button) window_.Close();
-  }
+  void Input(const TWebInput& input) override { CloseOnPress(input); }
 
-  TWebWindow window_;
+  TWebWindow pageWindow_;
 };
 
 }  // namespace
@@ -68,21 +58,6 @@ TWebDesktop* TWebDesktop::Current() { return current; }
 
 double TWebDesktop::Now() const { return JsNow(); }
 
-bool TWebDesktop::IsVisible(TWindowHandle window) {
-  const TWebWindow* w = Find(window);
-  return w && w->Visible();
-}
-
-std::optional<TRect> TWebDesktop::WindowRect(TWindowHandle window) {
-  if (const TWebWindow* w = Find(window)) return w->Rect();
-  return std::nullopt;
-}
-
-std::optional<TRect> TWebDesktop::ClientRect(TWindowHandle window) {
-  if (const TWebWindow* w = Find(window)) return TRect{0, 0, w->Rect().Width(), w->Rect().Height()};
-  return std::nullopt;
-}
-
 std::unique_ptr<IDeviceContext> TWebDesktop::WindowDC(TWindowHandle window) {
   if (!Find(window)) return nullptr;
   return std::make_unique<TWebDeviceContext>(*this);
@@ -92,40 +67,14 @@ std::unique_ptr<IWindow> TWebDesktop::CreateTopWindow(const TWindowSpec& desc, I
   return std::make_unique<TWebTopWindow>(*this, desc, events);
 }
 
-bool TWebDesktop::PostMessageTo(TWindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) {
-  if (!Find(window)) return false;
-  Post([this, window, message, wparam, lparam] {
-    if (TWebWindow* w = Find(window)) w->UserMessage(message, wparam, lparam);
-  });
-  return true;
-}
+void TWebDesktop::ShowException(const std::string& message) { JsMessage("Error", message); }
 
-void TWebDesktop::ShowException(const std::string& message) { JsMessage("Error", AnsiToUtf8(message)); }
-
-template <class F>
-void TWebDesktop::Guarded(F&& fn) {
-  // An error that escapes a handler ends that handler and is reported; the show
-  // carries on.
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    ShowException(e.what());
-  } catch (...) {
-    ShowException("Unknown error");
-  }
-}
-
-void TWebDesktop::Register(TWebWindow& window) { windows_[window.Handle()] = &window; }
-
-void TWebDesktop::Unregister(TWebWindow& window) {
-  windows_.erase(window.Handle());
+void TWebDesktop::Unregister(TLoopWindow& window) {
+  TLoopDesktop::Unregister(window);
   std::erase(zOrder_, window.Handle());
 }
 
-TWebWindow* TWebDesktop::Find(TWindowHandle handle) {
-  const auto it = windows_.find(handle);
-  return it == windows_.end() ? nullptr : it->second;
-}
+TWebWindow* TWebDesktop::Find(TWindowHandle handle) { return static_cast<TWebWindow*>(TLoopDesktop::Find(handle)); }
 
 void TWebDesktop::Raise(TWebWindow& window) {
   std::erase(zOrder_, window.Handle());
@@ -137,14 +86,10 @@ void TWebDesktop::Raise(TWebWindow& window) {
   }
 }
 
-void TWebDesktop::RemoveTimer(TWebTimerSlot& timer) { std::erase(timers_, &timer); }
-
 void TWebDesktop::DispatchInput() {
   if (quitAsked_) {
     quitAsked_ = false;
-    terminated_ = true;
-    // Hidden windows also end the waits that last while a window shows.
-    for (auto& [h, w] : std::map<TWindowHandle, TWebWindow*>(windows_)) w->Hide();
+    EndSession();
     inputs_.clear();
     return;
   }
@@ -156,61 +101,6 @@ void TWebDesktop::DispatchInput() {
   }
 }
 
-void TWebDesktop::RunDueTimers() {
-  const double now = Now();
-  for (TWebTimerSlot* t : std::vector<TWebTimerSlot*>(timers_)) {
-    // A timer removed by an earlier one's handler is not fired.
-    if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
-    const std::optional<double> due = t->Due();
-    if (due && *due <= now) Guarded([&] { t->Fire(now); });
-  }
-}
-
-uint32_t TWebDesktop::TimeToNextTimer(uint32_t cap) const {
-  const double now = Now();
-  double wait = cap;
-  for (const TWebTimerSlot* t : timers_)
-    if (const std::optional<double> due = t->Due()) wait = std::min(wait, *due > now ? *due - now : 0.0);
-  return static_cast<uint32_t>(wait + 0.999);
-}
-
-void TWebDesktop::ProcessMessages() {
-  DispatchInput();
-  // Only what was posted before this call runs now: a closure that posts again waits
-  // for the next turn.
-  for (size_t n = posted_.size(); n > 0 && !posted_.empty(); --n) {
-    std::function<void()> fn = std::move(posted_.front());
-    posted_.pop_front();
-    Guarded(fn);
-  }
-  RunDueTimers();
-  for (const auto& entry : std::map<TWindowHandle, TWebWindow*>(windows_)) {
-    TWebWindow* w = entry.second;
-    if (Find(entry.first) == w) Guarded([w] { w->Turn(); });
-  }
-}
-
-void TWebDesktop::WaitForMessages(uint32_t timeoutMs) {
-  if (!posted_.empty() || !inputs_.empty() || quitAsked_ || terminated_) return;
-  // Even a wait of nothing gives the page its turn, so it can paint and take input.
-  JsWait(TimeToNextTimer(timeoutMs));
-}
-
-void TWebDesktop::Run(IWindow& mainWindow) {
-  // The loop waits at most this long without a reason; input, wake-ups and timers end
-  // the wait sooner.
-  constexpr uint32_t kLongestWaitMs = 1000;
-  while (!terminated_ && mainWindow.Exists()) {
-    ProcessMessages();
-    if (terminated_ || !mainWindow.Exists()) break;
-    if (posted_.empty()) {
-      if (idle_) {
-        const std::function<void()> idle = idle_;
-        Guarded(idle);
-      }
-      WaitForMessages(kLongestWaitMs);
-    }
-  }
-}
+void TWebDesktop::WaitForInput(uint32_t ms) { JsWait(ms); }
 
 }  // namespace scr::platform::web

@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/loop_media_player.h"
 #include "platform/web/web_bridge.h"
 
 namespace scr::platform::web {
@@ -21,19 +22,15 @@ int NextId() {
   return ++last;
 }
 
-class TWebMediaPlayer : public IMediaPlayer {
+class TWebMediaPlayer : public TLoopMediaPlayer {
  public:
-  explicit TWebMediaPlayer(TWebMedia& media) : media_(media), id_(NextId()), alive_(std::make_shared<bool>(true)) {
+  explicit TWebMediaPlayer(TWebMedia& media) : TLoopMediaPlayer(media.Desktop()), media_(media), id_(NextId()) {
     Players()[id_] = this;
   }
   ~TWebMediaPlayer() override {
-    *alive_ = false;
     Players().erase(id_);
     CloseDevice();
   }
-
-  void SetFileName(const std::string& name) override { fileName_ = name; }
-  const std::string& FileName() const override { return fileName_; }
 
   void Open() override {
     Consume();
@@ -47,10 +44,7 @@ class TWebMediaPlayer : public IMediaPlayer {
   }
 
   void Play() override {
-    const bool notify = Consume() != TRequest::NoNotify;
-    if (!IsOpen()) throw EMediaPlayerError(kMediaNotOpen);
-    if (pendingNotice_) Post(TMPNotifyValue::Superseded);
-    pendingNotice_ = false;
+    const bool notify = BeginPlay();
     playing_ = false;
     if (undecodable_) {
       if (notify) Post(TMPNotifyValue::Failure);
@@ -59,42 +53,26 @@ class TWebMediaPlayer : public IMediaPlayer {
     JsAudioStop(id_);
     if (!JsAudioPlay(id_)) throw EMediaPlayerError(kMediaCannotPlay);
     playing_ = true;
-    pendingNotice_ = notify;
+    AwaitNotice(notify);
   }
 
-  void Stop() override {
-    const bool notify = Consume() == TRequest::Notify;
-    if (!IsOpen()) return;
-    StopTrack();
-    if (notify) Post(TMPNotifyValue::Successful);
-  }
-
-  void Close() override {
-    Consume();
-    CloseDevice();
-  }
   bool IsOpen() const override { return open_; }
-  void SetNotify(bool notify) override { request_ = notify ? TRequest::Notify : TRequest::NoNotify; }
-  void SetOnNotify(std::function<void(TMPNotifyValue)> onNotify) override { onNotify_ = std::move(onNotify); }
 
   // The track of this play ran to its end.
   void Ended() {
     if (!playing_) return;
     playing_ = false;
-    if (std::exchange(pendingNotice_, false)) Post(TMPNotifyValue::Successful);
+    EndPlay(TMPNotifyValue::Successful);
   }
 
  private:
-  enum class TRequest : uint8_t { None, Notify, NoNotify };
-  TRequest Consume() { return std::exchange(request_, TRequest::None); }
-
-  void StopTrack() {
+  void StopTrack() override {
     if (playing_) JsAudioStop(id_);
     playing_ = false;
-    if (std::exchange(pendingNotice_, false)) Post(TMPNotifyValue::Aborted);
+    EndPlay(TMPNotifyValue::Aborted);
   }
 
-  void CloseDevice() {
+  void CloseDevice() override {
     if (!IsOpen()) return;
     StopTrack();
     JsAudioClose(id_);
@@ -102,27 +80,11 @@ class TWebMediaPlayer : public IMediaPlayer {
     undecodable_ = false;
   }
 
-  // Notices reach the owner from the loop, never from inside a command.
-  void Post(TMPNotifyValue value) {
-    std::shared_ptr<bool> alive = alive_;
-    media_.Desktop().Post([this, alive, value] {
-      if (*alive && onNotify_) {
-        const std::function<void(TMPNotifyValue)> handler = onNotify_;
-        handler(value);
-      }
-    });
-  }
-
   TWebMedia& media_;
   const int id_;
-  std::shared_ptr<bool> alive_;
-  std::string fileName_;
   bool open_ = false;
   bool undecodable_ = false;
   bool playing_ = false;
-  bool pendingNotice_ = false;
-  TRequest request_ = TRequest::None;
-  std::function<void(TMPNotifyValue)> onNotify_;
 };
 
 }  // namespace

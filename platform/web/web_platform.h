@@ -2,12 +2,15 @@
 // The web backend: the show in a browser page. The stage is the page's canvas, the
 // loop runs from the page's event loop, files live in memory (the saver file handed
 // over by the page), music plays through audio elements, text through canvas text,
-// profile files with the shared INI rules.
+// profile files with the shared INI rules. The saver file stands where the Windows
+// runtime finds its own executable; one in-memory folder serves as both the temporary
+// and the system directory, so the files the saver writes out go with the run.
 #include <memory>
 #include <string>
 
 #include "platform/absent_services.h"
 #include "platform/file_profile.h"
+#include "platform/folder_system.h"
 #include "platform/platform.h"
 #include "platform/web/web_desktop.h"
 #include "platform/web/web_files.h"
@@ -34,12 +37,12 @@ class TWebPlatform : public TPlatform {
 
   std::string_view BackendName() const override { return "web"; }
   TWebFiles& Files() override { return files_; }
-  TWebSystem& System() override { return system_; }
+  TFolderSystem& System() override { return system_; }
   TWebDesktop& Application() override { return desktop_; }
   TWebDesktop& Windowing() override { return desktop_; }
   TFileProfile& Profile() override { return profile_; }
   TWebShell& Shell() override { return shell_; }
-  TWebForms& Forms() override { return forms_; }
+  TAbsentForms& Forms() override { return forms_; }
   TWebScreen& Screen() override { return screen_; }
   TWebMedia& Media() override { return media_; }
   TAbsentMovieControls& Movies() override { return movies_; }
@@ -48,11 +51,11 @@ class TWebPlatform : public TPlatform {
 
  private:
   TWebFiles files_;
-  TWebSystem system_;
+  TFolderSystem system_;
   TWebDesktop desktop_;
   TFileProfile profile_{files_};
   TWebShell shell_;
-  TWebForms forms_;
+  TAbsentForms forms_{"Forms are not available in the page"};
   TWebScreen screen_{desktop_};
   TWebMedia media_{desktop_, files_};
   TAbsentMovieControls movies_;

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/ansi_text.h"
 #include "platform/web/web_bridge.h"
 
 namespace scr::platform::web {
@@ -14,17 +13,17 @@ std::string CssFont(const TTextFont& font) {
   std::string face;
   for (char c : font.name)
     if (c != '"' && c != '\\' && c != ';') face += c;
-  return std::to_string(px) + "px \"" + AnsiToUtf8(face) + "\", Arial, Helvetica, sans-serif";
+  return std::to_string(px) + "px \"" + face + "\", Arial, Helvetica, sans-serif";
 }
 
 TTextSize TWebText::Extent(const TTextFont& font, std::string_view text) {
   TTextSize size;
-  JsTextExtent(CssFont(font), AnsiToUtf8(text), size.cx, size.cy);
+  JsTextExtent(CssFont(font), std::string(text), size.cx, size.cy);
   return size;
 }
 
 void TWebText::Draw(TBitmap24& bitmap, int x, int y, const TTextFont& font, std::string_view text) {
-  const std::string css = CssFont(font), utf8 = AnsiToUtf8(text);
+  const std::string css = CssFont(font), utf8(text);
   int w = 0, h = 0;
   JsTextExtent(css, utf8, w, h);
   // Nothing beyond the bitmap is drawn, so the coverage never needs more than it.

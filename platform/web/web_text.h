@@ -1,7 +1,7 @@
 #pragma once
 // Caption text through the browser's canvas text: the font's name and height turned
 // into a CSS font, the text measured and drawn by the page, blended onto the bitmap
-// by its coverage. Text is Windows-1252. Glyphs may differ from the Windows ones.
+// by its coverage. Text is UTF-8, as everywhere in the program. Glyphs may differ from the Windows ones.
 #include <string>
 #include <string_view>
 

@@ -81,6 +81,95 @@ test('a key ends the show only when lExitKeyPress is set; Esc always does', asyn
   await page.close();
 });
 
+const fullScreenState = (page) => page.evaluate(() => ({
+  element: document.fullscreenElement?.id ?? '',
+  stageShown: !document.getElementById('stage-box').hidden,
+  canvas: [document.getElementById('stage').width, document.getElementById('stage').height],
+  covered: [Math.round(innerWidth * devicePixelRatio), Math.round(innerHeight * devicePixelRatio)],
+}));
+
+async function startFullScreen(page) {
+  await page.click('#play-full');
+  await waitFor(async () => (await showState(page)) === 'running' && (await fullScreenState(page)).element === 'stage-box',
+    10000, 'the show to start full screen');
+}
+
+// Back on the page: the show has ended, full screen is left and the saver's details show.
+async function backOnPage(page, ms) {
+  if (!(await ended(page, ms))) return false;
+  const state = await fullScreenState(page);
+  return state.element === '' && !state.stageShown && !(await page.$eval('#details', (e) => e.hidden));
+}
+
+test('Play runs the show full screen at the size of the screen; its exit rules, Esc and leaving full screen bring the page back', async () => {
+  const dir = pictures();
+  const inputs = [join(dir, 'small.bmp'), join(dir, 'wide.bmp')];
+  const stays = makeSaver('fullstays.scr', inputs, ['lExitKeyPress=false', 'lExitMouseMove=false', 'lExitMouseClick=false']);
+  const leaves = makeSaver('fullleaves.scr', inputs, ['lExitKeyPress=false', 'lExitMouseMove=false', 'lExitMouseClick=true']);
+  const { page, errors } = await openSite(browser, server.url);
+
+  await openSaverFile(page, stays);
+  await startFullScreen(page);
+  const state = await fullScreenState(page);
+  assert.deepEqual(state.canvas, state.covered, 'the stage does not have the size of the screen it covers');
+  // The first picture is drawn: the stage is not all one colour.
+  await waitFor(async () => {
+    const { rgba } = await stagePixels(page);
+    for (let i = 4; i < rgba.length; i += 4) if (rgba[i] !== rgba[0] || rgba[i + 1] !== rgba[1]) return true;
+    return false;
+  }, 6000, 'the first picture full screen');
+  await page.keyboard.press('KeyA');
+  await page.mouse.click(200, 200);
+  assert.equal(await ended(page, 1000), false, 'a key or click ended a full-screen show whose rules say no');
+  assert.equal((await fullScreenState(page)).element, 'stage-box', 'the show left full screen');
+  await page.keyboard.press('Escape');
+  assert.ok(await backOnPage(page, 3000), 'Esc did not bring the page back');
+
+  // The saver's own rule ends it: a click.
+  await openSaverFile(page, leaves);
+  await startFullScreen(page);
+  await new Promise((r) => setTimeout(r, 500));
+  await page.keyboard.press('KeyA');
+  assert.equal(await ended(page, 1000), false, 'a key ended a show that ends on a click only');
+  await page.mouse.click(200, 200);
+  assert.ok(await backOnPage(page, 3000), 'a click did not end the show');
+
+  // Full screen left by the browser (its own Esc) ends the show too.
+  await startFullScreen(page);
+  await page.evaluate(() => document.exitFullscreen());
+  assert.ok(await backOnPage(page, 3000), 'leaving full screen did not end the show');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('the title and the caption show as typed, accents and dashes too', async () => {
+  const dir = pictures();
+  const caption = 'Café — naïve “quotes” 1€';
+  const saver = makeSaver('accents.scr', [join(dir, 'small.bmp')], ['lExitMouseMove=false'],
+    ['--title', 'Été à Zürich', '--text', caption]);
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  // Every text the page measures, the caption's among them.
+  await page.evaluateOnNewDocument(() => {
+    const measure = CanvasRenderingContext2D.prototype.measureText;
+    window.measured = [];
+    CanvasRenderingContext2D.prototype.measureText = function (text) {
+      window.measured.push(text);
+      return measure.call(this, text);
+    };
+  });
+  await page.goto(server.url, { waitUntil: 'load' });
+  await openSaverFile(page, saver);
+  assert.equal(await page.$eval('#d-title', (e) => e.textContent), 'Été à Zürich');
+  await startInPage(page);
+  await waitFor(() => page.evaluate((t) => window.measured.includes(t), caption), 6000, 'the caption to be drawn');
+  await page.keyboard.press('Escape');
+  assert.ok(await ended(page, 3000));
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
 test('a wave track plays, and does not when muted', async () => {
   const dir = pictures();
   const saver = makeSaver('music.scr', [join(dir, 'small.bmp'), waveFile(3)], ['lExitMouseMove=false']);

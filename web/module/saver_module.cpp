@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/entry.h"
-#include "common/ansi_text.h"
 #include "common/errors.h"
 #include "package/package_reader.h"
 #include "platform/web/web_bridge.h"
@@ -28,7 +27,7 @@ namespace {
 constexpr const char* kNotASaverFile = "Not a saver file: no package at its end";
 
 std::string Failure(const std::string& message) {
-  return TJsonObject().Add("ok", false).Add("error", AnsiToUtf8(message)).Text();
+  return TJsonObject().Add("ok", false).Add("error", message).Text();
 }
 
 // The preview picture as RGBA bytes in the module's picture buffer; its size in JSON.
@@ -58,10 +57,10 @@ std::string Inspect(const std::string& path) {
     }
     return TJsonObject()
         .Add("ok", true)
-        .Add("title", AnsiToUtf8(s->Title()))
-        .Add("author", AnsiToUtf8(s->Author()))
-        .Add("email", AnsiToUtf8(s->Email()))
-        .Add("web", AnsiToUtf8(s->Web()))
+        .Add("title", s->Title())
+        .Add("author", s->Author())
+        .Add("email", s->Email())
+        .Add("web", s->Web())
         .Add("pictures", int64_t{s->PicCount()})
         .Add("sounds", int64_t{s->SndCount()})
         .Add("movies", int64_t{s->FlashCount()})
@@ -134,7 +133,7 @@ EMSCRIPTEN_KEEPALIVE int scr_web_play(const char* path, int width, int height, i
     // What the show wrote out goes with the run.
     return 0;
   } catch (const std::exception& e) {
-    platform::web::JsMessage("Error", AnsiToUtf8(e.what()));
+    platform::web::JsMessage("Error", e.what());
   } catch (...) {
     platform::web::JsMessage("Error", "Unknown error");
   }

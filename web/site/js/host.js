@@ -16,18 +16,16 @@ const mimeTypes = { wav: 'audio/wav', mp3: 'audio/mpeg', ogg: 'audio/ogg', mid: 
 export function createHost({ canvas, onMessage, onNotice }) {
   const context = canvas.getContext('2d');
   const audios = new Map();
-  let image = null;
   const host = {
     module: null,
     audios,
+    // rgba: a view on the module's memory, drawn at once.
     present(rgba, x, y, w, h, frameWidth, frameHeight) {
       if (canvas.width !== frameWidth || canvas.height !== frameHeight) {
         canvas.width = frameWidth;
         canvas.height = frameHeight;
       }
-      if (!image || image.width !== w || image.height !== h) image = new ImageData(w, h);
-      image.data.set(rgba);
-      context.putImageData(image, x, y);
+      context.putImageData(new ImageData(rgba, w, h), x, y);
     },
     showCursor(visible) {
       canvas.style.cursor = visible ? '' : 'none';

@@ -142,8 +142,11 @@ export async function play(full, size) {
     } catch {
       // Without the Fullscreen API the stage still covers the window.
     }
-    width ??= Math.round(screen.width * devicePixelRatio);
-    height ??= Math.round(screen.height * devicePixelRatio);
+    // The stage takes the pixels of what it covers: the screen, or the window when full
+    // screen was refused (the screen's own size may differ, as in a headless browser).
+    await new Promise((r) => requestAnimationFrame(r));
+    width ??= Math.round(innerWidth * devicePixelRatio);
+    height ??= Math.round(innerHeight * devicePixelRatio);
   } else {
     width ??= 640;
     height ??= 480;

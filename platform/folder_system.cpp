@@ -1,6 +1,6 @@
-#include "platform/sdl/sdl_system.h"
+#include "platform/folder_system.h"
 
-namespace scr::platform::sdl {
+namespace scr::platform {
 
 namespace {
 
@@ -24,7 +24,7 @@ class TSemaphoreHandle : public ISystemHandle {
 
 }  // namespace
 
-std::string TSdlSystem::ErrorText(uint32_t code) {
+std::string TFolderSystem::ErrorText(uint32_t code) {
   switch (code) {
     case kErrorAlreadyExists: return "Cannot create a file when that file already exists";
     case kErrorInvalidName: return "The filename, directory name, or volume label syntax is incorrect";
@@ -32,11 +32,11 @@ std::string TSdlSystem::ErrorText(uint32_t code) {
   }
 }
 
-TSemaphoreResult TSdlSystem::CreateNamedSemaphore(const std::string& name, int32_t, int32_t) {
+TSemaphoreResult TFolderSystem::CreateNamedSemaphore(const std::string& name, int32_t, int32_t) {
   TSemaphoreResult result;
   result.alreadyExisted = semaphores_->count(name) > 0;
   result.handle = std::make_unique<TSemaphoreHandle>(semaphores_, name);
   return result;
 }
 
-}  // namespace scr::platform::sdl
+}  // namespace scr::platform
