@@ -77,6 +77,7 @@ TPreparedPicture PreparePicture(const TBitmap24& picture, std::string caption, c
                                 int sh, platform::IScreen& screen, const TMotion* motion) {
   TPreparedPicture p;
   p.caption = std::move(caption);
+  p.captionOverlay = MakeCaptionOverlay(p.caption, s, sw, sh, screen);
   const TFill fill = FillFromSetting(s.FillMode());
   if (fill == TFill::Blur && !picture.Empty()) {
     p.background = BlurredBackdrop(picture, sw, sh);
@@ -119,7 +120,7 @@ void DrawPreparedFrame(const TPreparedPicture& p, int32_t t, TBitmap24& out, con
     else
       BilinearScale(out, r, p.source, window);
   }
-  DrawCaption(out, p.caption, s, screen);
+  ApplyCaptionOverlay(p.captionOverlay, out);
 }
 
 }  // namespace scr::saver

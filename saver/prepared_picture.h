@@ -11,6 +11,7 @@
 #include "common/graphic.h"
 #include "package/settings.h"
 #include "platform/screen.h"
+#include "saver/caption.h"
 #include "saver/picture_layout.h"
 
 namespace scr::saver {
@@ -22,6 +23,7 @@ struct TPreparedPicture {
   TRect place;           // where source stands on the screen
   TMotion motion;
   std::string caption;
+  TCaptionOverlay captionOverlay;  // the caption, drawn once for every frame
 };
 
 // Whether the settings ask for prepared pictures rather than the plain composition.

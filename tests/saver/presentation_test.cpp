@@ -188,6 +188,33 @@ TEST_F(PresentationTest, StillPicturesAreNotRedrawnWhileHeld) {
   EXPECT_EQ(held, 0u);
 }
 
+TEST_F(PresentationTest, TheCaptionDrawnOnceMatchesTheCaptionDrawnOnEachFrame) {
+  Settings().SetText("Caption of every frame, Zażółć");
+  Settings().TextFont().SetColor(0x40E0FF);
+  for (const bool scaled : {false, true}) {
+    SCOPED_TRACE(scaled);
+    Settings().SetlCaptionScaled(scaled);
+    const TCaptionOverlay overlay = MakeCaptionOverlay(Settings().Text(), Settings(), 1024, 768, p_.Screen());
+    ASSERT_FALSE(overlay.area.IsEmpty());
+    for (const int shift : {0, 37}) {
+      TBitmap24 drawn = Textured(1024 + shift, 768);
+      TBitmap24 frame(1024, 768);
+      DrawBitmap(frame, -shift, 0, drawn);
+      const TBitmap24 before = frame;
+      drawn = frame;
+      DrawCaption(drawn, Settings().Text(), Settings(), p_.Screen());
+      ApplyCaptionOverlay(overlay, frame);
+      int worst = 0;
+      for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 3 * 1024; ++x)
+          worst = std::max(worst, std::abs(int{drawn.Row(y)[x]} - int{frame.Row(y)[x]}));
+      EXPECT_LE(worst, 2);
+      EXPECT_FALSE(drawn == before);  // the caption is there at all
+    }
+  }
+  EXPECT_TRUE(MakeCaptionOverlay("", Settings(), 1024, 768, p_.Screen()).area.IsEmpty());
+}
+
 TEST(Motion, StaysInsideItsWindowAndRepeatsFromRunToRun) {
   const TFixedWindow base{10 * kFixedOne, 20 * kFixedOne, 1000 * kFixedOne, 500 * kFixedOne};
   ResetProgramRandom();
