@@ -77,6 +77,9 @@ TEST_F(PresentationTest, BlurFillsTheBarsWithADarkerSmoothCopyOfThePicture) {
     }
   }
   EXPECT_LE(worstStep, 4);  // low frequency: the stripes are gone
+  // Over the copy a smaller picture is enlarged to fit; over the colour it is not.
+  EXPECT_EQ(LayoutPicture(300, 600, 1024, 768, TFill::Blur, false).place, (TRect{320, 0, 704, 768}));
+  EXPECT_EQ(LayoutPicture(300, 600, 1024, 768, TFill::Colour, false).place, (TRect{362, 84, 662, 684}));
 }
 
 TEST_F(PresentationTest, CropCoversTheScreenAndKeepsTheUpperThirdOfAPortrait) {
