@@ -30,4 +30,10 @@ void BilinearScale(TBitmap24& dst, const TRect& dstRect, const TBitmap24& src, c
 // a factor x factor block (the blocks at the right and bottom edges may be smaller).
 TBitmap24 ReduceByBoxes(const TBitmap24& src, int factor);
 
+// The window of src reduced onto a w x h bitmap, each pixel the mean of up to
+// samples x samples source pixels spread evenly over its part of the window (all of
+// them where the part is that small). A cheap average for copies that are blurred
+// afterwards: its cost depends on w, h and samples, not on the size of src.
+TBitmap24 AverageSampled(const TBitmap24& src, const TFixedWindow& window, int w, int h, int samples);
+
 }  // namespace scr

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/bitmap24.h"
+#include "common/geometry.h"
 #include "package/settings.h"
 #include "platform/screen.h"
 
@@ -21,5 +22,18 @@ platform::TTextFont CaptionFont(const TSSFileLocations& settings, int screenHeig
 
 // Draws text (nothing when empty) at the bottom centre of frame.
 void DrawCaption(TBitmap24& frame, std::string_view text, const TSSFileLocations& settings, platform::IScreen& screen);
+
+// The caption of every frame of a sw x sh screen, drawn once: what it makes of a black
+// and of a white frame over the area it can touch. Text drawing mixes with what lies
+// under it in proportion, so any frame's caption follows from the two (within a level
+// of drawing it there), at a fraction of the cost of drawing text per frame.
+struct TCaptionOverlay {
+  TRect area;  // empty: no caption
+  TBitmap24 overBlack, overWhite;
+};
+TCaptionOverlay MakeCaptionOverlay(std::string_view text, const TSSFileLocations& settings, int sw, int sh,
+                                   platform::IScreen& screen);
+// Puts the caption onto frame (the screen it was made for).
+void ApplyCaptionOverlay(const TCaptionOverlay& overlay, TBitmap24& frame);
 
 }  // namespace scr::saver

@@ -7,7 +7,9 @@
 #include "common/graphic.h"
 #include "common/random.h"
 #include "package/package_reader.h"
+#include "saver/caption.h"
 #include "saver/compose.h"
+#include "saver/prepared_picture.h"
 #include "saver/show_view.h"
 #include "transition/transition_view.h"
 
@@ -49,7 +51,7 @@ TMonitorLayout LayOutMonitors(const std::vector<platform::TMonitor>& monitors, c
 // picture show control, stepped by hand as the primary's transition goes.
 class TMonitorShows::TShow : public platform::IScreenWindowEvents {
  public:
-  TShow(const TRules& rules, int32_t effectStart) : rules_(rules), effectIndex(effectStart) {}
+  TShow(const TRules& rules, int32_t effectStart) : effectIndex(effectStart), rules_(rules) {}
   ~TShow() override {
     // The control paints into the window: it goes first.
     view_.reset();
@@ -85,6 +87,9 @@ class TMonitorShows::TShow : public platform::IScreenWindowEvents {
 
   int32_t picture = -1;
   int32_t effectIndex = 0;
+  // The picture made ready for this display, while the settings prepare pictures.
+  std::unique_ptr<TPreparedPicture> prepared;
+  TBitmap24 motionFrame;
 
  private:
   void Showing() override { window_->HideTaskbarEntry(); }
@@ -175,7 +180,8 @@ std::vector<int32_t> TMonitorShows::DealPictures(const TSSFileLocations& s, int3
   return out;
 }
 
-void TMonitorShows::StartPicture(platform::TPlatform& p, const TSSFileLocations& s, int32_t picture, uint8_t style) {
+void TMonitorShows::StartPicture(platform::TPlatform& p, const TSSFileLocations& s, int32_t picture, uint8_t style,
+                                 const TShownPicture* shown) {
   if (shows_.empty() || s.PicCount() == 0 || picture < 0 || picture >= s.PicCount()) return;
   const std::vector<int32_t> pictures = DealPictures(s, picture);
   std::unique_ptr<TStream> file = p.Files().OpenRead(p.System().ExecutablePath());
@@ -204,7 +210,26 @@ void TMonitorShows::StartPicture(platform::TPlatform& p, const TSSFileLocations&
       }
     }
     const TRect b = show.Bounds();
-    const TBitmapGraphic frame(ComposeFrame(record->Picture().Graphic(), s, b.Width(), b.Height(), p.Screen()));
+    TBitmap24 composed;
+    if (!UsesPreparedPictures(s)) {
+      show.prepared.reset();
+      composed = ComposeFrame(record->Picture().Graphic(), s, b.Width(), b.Height(), p.Screen(),
+                              CaptionFor(s, pictures[k]));
+    } else {
+      const bool same = mode_ != kMonitorsDifferent && shown;
+      if (same) {
+        show.prepared = std::make_unique<TPreparedPicture>(PreparePicture(
+            shown->picture, shown->caption, s, b.Width(), b.Height(), p.Screen(), &shown->motion));
+      } else {
+        TBitmap24 own;
+        std::string caption;
+        OwnPicture(*file, s, pictures[k], *record, b, p.Screen(), own, caption);
+        show.prepared = std::make_unique<TPreparedPicture>(
+            PreparePicture(own, std::move(caption), s, b.Width(), b.Height(), p.Screen()));
+      }
+      DrawPreparedFrame(*show.prepared, 0, composed, s, p.Screen());
+    }
+    const TBitmapGraphic frame(std::move(composed));
     view.SetPicture(&frame);
     view.SetStyle(showStyle);
     show.picture = pictures[k];
@@ -213,6 +238,33 @@ void TMonitorShows::StartPicture(platform::TPlatform& p, const TSSFileLocations&
       view.Update();
     }
     view.Execute();  // by hand: prepared at position 0, stepped by FollowProgress
+  }
+}
+
+void TMonitorShows::OwnPicture(TStream& file, const TSSFileLocations& s, int32_t index, const TImage& record,
+                               const TRect& display, platform::IScreen& screen, TBitmap24& picture,
+                               std::string& caption) {
+  picture = GraphicBitmap(record.Picture().Graphic());
+  caption = CaptionFor(s, index);
+  if (!s.lPairPortraits() || s.PicCount() < 2 || display.Width() <= display.Height() || !IsPortrait(picture)) return;
+  const int32_t second = (index + 1) % s.PicCount();
+  std::unique_ptr<TImage> next;
+  try {
+    next = ReadPictureAt(file, s.PicPosition(second));
+  } catch (const Exception&) {
+    return;  // shown alone
+  }
+  const TBitmap24 other = GraphicBitmap(next->Picture().Graphic());
+  if (!IsPortrait(other)) return;
+  picture = SideBySide(picture, other, ColorToRGB(s.Background(), screen));
+  caption = PairCaption(caption, CaptionFor(s, second));
+}
+
+void TMonitorShows::MoveHeld(int32_t t, const TSSFileLocations& s, platform::IScreen& screen) {
+  for (const std::unique_ptr<TShow>& show : shows_) {
+    if (!show->prepared || show->prepared->motion.percent <= 0 || show->View().Busy()) continue;
+    DrawPreparedFrame(*show->prepared, t, show->motionFrame, s, screen);
+    show->View().ReplaceFrame(show->motionFrame);
   }
 }
 

@@ -8,13 +8,17 @@
 // exit rules, points moved into its client coordinates like the covers'.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "common/bitmap24.h"
 #include "common/geometry.h"
+#include "package/image.h"
 #include "package/settings.h"
 #include "platform/platform.h"
 #include "platform/windowing.h"
 #include "saver/cover_windows.h"
+#include "saver/picture_layout.h"
 
 namespace scr::saver {
 
@@ -33,6 +37,13 @@ std::vector<TRect> Outside(const TRect& r, const TRect& hole);
 // covered only outside it, in every mode: a show of its own would hide part of the
 // saver's. The others get a show in modes 1 and 2, a cover in any other mode.
 TMonitorLayout LayOutMonitors(const std::vector<platform::TMonitor>& monitors, const TRect& saver, int32_t mode);
+
+// The primary display's picture as it shows it when the settings prepare pictures.
+struct TShownPicture {
+  TBitmap24 picture;  // a pair side by side where two portraits share the screen
+  std::string caption;
+  TMotion motion;
+};
 
 class TMonitorShows {
  public:
@@ -53,8 +64,14 @@ class TMonitorShows {
   // The primary display brings in picture with effect style: every show starts its
   // own transition (the same picture and effect in mode 1, a picture dealt to it and
   // an effect of its own in mode 2), composed for its display. A picture that cannot
-  // be read leaves that show as it is.
-  void StartPicture(platform::TPlatform& p, const TSSFileLocations& s, int32_t picture, uint8_t style);
+  // be read leaves that show as it is. When the settings prepare pictures (a fill, pan
+  // and zoom or pairs), each show prepares its picture for its display as the primary
+  // does; in mode 1 that is `shown`, with the primary's motion, where given.
+  void StartPicture(platform::TPlatform& p, const TSSFileLocations& s, int32_t picture, uint8_t style,
+                    const TShownPicture* shown = nullptr);
+  // The primary's held picture moved to time t of its motion (0..kMotionEnd): every
+  // show whose picture moves draws it there too.
+  void MoveHeld(int32_t t, const TSSFileLocations& s, platform::IScreen& screen);
   // The primary's transition reached position (0..100).
   void FollowProgress(int position);
   // The primary's transition ended: every show completes its own.
@@ -70,6 +87,10 @@ class TMonitorShows {
 
  private:
   class TShow;
+  // The picture a show of mode 2 prepares: its own, beside the next one when both are
+  // portraits on a landscape display and the settings pair them.
+  static void OwnPicture(TStream& file, const TSSFileLocations& s, int32_t index, const TImage& record,
+                         const TRect& display, platform::IScreen& screen, TBitmap24& picture, std::string& caption);
   // The pictures for the shows this time, given the primary's.
   std::vector<int32_t> DealPictures(const TSSFileLocations& s, int32_t primary) const;
 

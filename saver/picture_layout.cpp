@@ -14,7 +14,9 @@ TFill FillFromSetting(int32_t fillMode) {
 TPictureLayout LayoutPicture(int w, int h, int sw, int sh, TFill fill, bool stretch) {
   if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return {};
   if (fill != TFill::Crop) {
-    const TFitSize fit = FitPicture(w, h, sw, sh, stretch);
+    // Over the blurred copy a smaller picture is enlarged to fit as well: a picture a
+    // little smaller than the screen would otherwise stand in thin bars of the copy.
+    const TFitSize fit = FitPicture(w, h, sw, sh, stretch || fill == TFill::Blur);
     const int left = (sw - fit.width) / 2, top = (sh - fit.height) / 2;
     return {TRect{left, top, left + fit.width, top + fit.height}, WholeWindow(w, h)};
   }

@@ -18,7 +18,8 @@ struct TPictureLayout {
   TFixedWindow window;  // the part of the picture drawn there
 };
 
-// Colour and blur: the picture fitted as the show always fitted it, centred; crop: the
+// Colour: the picture fitted as the show always fitted it, centred; blur: the same, a
+// picture smaller than the screen enlarged to fit whatever lStretch says; crop: the
 // picture scaled to cover the whole screen with its aspect kept, centred across, and
 // a portrait picture (taller than wide) keeps its top rows, where faces are.
 TPictureLayout LayoutPicture(int w, int h, int sw, int sh, TFill fill, bool stretch);

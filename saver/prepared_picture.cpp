@@ -37,6 +37,12 @@ TBitmap24 ScaleSmoothly(const TBitmap24& src, const TFixedWindow& window, int w,
   return out;
 }
 
+std::string PairCaption(const std::string& first, const std::string& second) {
+  if (first == second || second.empty()) return first;
+  if (first.empty()) return second;
+  return first + "  -  " + second;
+}
+
 TBitmap24 SideBySide(const TBitmap24& left, const TBitmap24& right, uint32_t gapRgb) {
   if (left.Empty() || right.Empty()) return left.Empty() ? right : left;
   const int h = std::min(left.Height(), right.Height());
@@ -58,7 +64,9 @@ TBitmap24 BlurredBackdrop(const TBitmap24& picture, int sw, int sh) {
   const TPictureLayout cover = LayoutPicture(picture.Width(), picture.Height(), smallW, smallH, TFill::Crop, true);
   TFixedWindow window = cover.window;
   if (picture.Height() > picture.Width()) window.y = (int64_t{picture.Height()} * kFixedOne - window.h) / 2;
-  TBitmap24 small = ScaleSmoothly(picture, window, smallW, smallH);
+  // A sampled average is enough for a copy that is blurred next, and it costs the same
+  // whatever the photo's size.
+  TBitmap24 small = AverageSampled(picture, window, smallW, smallH, 6);
   BoxBlur(small, std::max(1, std::max(smallW, smallH) / 48), 3);
   Darken(small, 140);  // a little over half: the picture in front stands out
   BilinearScale(out, out.Bounds(), small, WholeWindow(smallW, smallH));
@@ -66,9 +74,10 @@ TBitmap24 BlurredBackdrop(const TBitmap24& picture, int sw, int sh) {
 }
 
 TPreparedPicture PreparePicture(const TBitmap24& picture, std::string caption, const TSSFileLocations& s, int sw,
-                                int sh, platform::IScreen& screen) {
+                                int sh, platform::IScreen& screen, const TMotion* motion) {
   TPreparedPicture p;
   p.caption = std::move(caption);
+  p.captionOverlay = MakeCaptionOverlay(p.caption, s, sw, sh, screen);
   const TFill fill = FillFromSetting(s.FillMode());
   if (fill == TFill::Blur && !picture.Empty()) {
     p.background = BlurredBackdrop(picture, sw, sh);
@@ -84,7 +93,7 @@ TPreparedPicture PreparePicture(const TBitmap24& picture, std::string caption, c
   const int w = p.place.Width() * (100 + percent) / 100, h = p.place.Height() * (100 + percent) / 100;
   p.source = ScaleSmoothly(picture, layout.window, w, h);
   p.window = WholeWindow(w, h);
-  p.motion = s.Interval() > 0 ? RandomMotion(percent) : TMotion{};
+  p.motion = s.Interval() <= 0 ? TMotion{} : motion ? *motion : RandomMotion(percent);
   return p;
 }
 
@@ -111,7 +120,7 @@ void DrawPreparedFrame(const TPreparedPicture& p, int32_t t, TBitmap24& out, con
     else
       BilinearScale(out, r, p.source, window);
   }
-  DrawCaption(out, p.caption, s, screen);
+  ApplyCaptionOverlay(p.captionOverlay, out);
 }
 
 }  // namespace scr::saver

@@ -11,6 +11,7 @@
 #include "common/graphic.h"
 #include "package/settings.h"
 #include "platform/screen.h"
+#include "saver/caption.h"
 #include "saver/picture_layout.h"
 
 namespace scr::saver {
@@ -22,6 +23,7 @@ struct TPreparedPicture {
   TRect place;           // where source stands on the screen
   TMotion motion;
   std::string caption;
+  TCaptionOverlay captionOverlay;  // the caption, drawn once for every frame
 };
 
 // Whether the settings ask for prepared pictures rather than the plain composition.
@@ -29,6 +31,13 @@ bool UsesPreparedPictures(const TSSFileLocations& settings);
 
 // A graphic drawn at its own size over white (a picture of 0 x 0 for none).
 TBitmap24 GraphicBitmap(const TGraphic* graphic);
+
+// Taller than wide.
+inline bool IsPortrait(const TBitmap24& b) { return b.Height() > b.Width(); }
+
+// The caption of two pictures shown as one: both texts, or the one they share, or the
+// one that is not empty.
+std::string PairCaption(const std::string& first, const std::string& second);
 
 // Two portrait pictures side by side at the height of the lower one, a narrow gap of
 // the background colour between them.
@@ -39,9 +48,10 @@ TBitmap24 SideBySide(const TBitmap24& left, const TBitmap24& right, uint32_t gap
 TBitmap24 BlurredBackdrop(const TBitmap24& picture, int sw, int sh);
 
 // Prepares picture for a sw x sh screen; the motion is drawn from the program-wide
-// generator when the settings ask for one.
+// generator when the settings ask for one, unless given (another display's, which
+// then moves the same way).
 TPreparedPicture PreparePicture(const TBitmap24& picture, std::string caption, const TSSFileLocations& settings,
-                                int sw, int sh, platform::IScreen& screen);
+                                int sw, int sh, platform::IScreen& screen, const TMotion* motion = nullptr);
 
 // Draws the frame at time t of the hold (0..kMotionEnd) into out (sized to the screen).
 void DrawPreparedFrame(const TPreparedPicture& picture, int32_t t, TBitmap24& out, const TSSFileLocations& settings,

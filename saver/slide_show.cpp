@@ -17,8 +17,6 @@ namespace {
 // How often a moving picture is redrawn while it is held.
 constexpr uint32_t kMotionPeriodMs = 33;
 
-bool IsPortrait(const TBitmap24& b) { return b.Height() > b.Width(); }
-
 }  // namespace
 
 void TfrmScrn::StartShow() {
@@ -65,7 +63,7 @@ int TfrmScrn::PictureToShow(TStream& file, TImage& record, TBitmap24& picture, s
   }
   picture = SideBySide(picture, other, ColorToRGB(s.Background(), p_.Screen()));
   const std::string otherCaption = CaptionFor(s, second);
-  if (otherCaption != caption) caption = caption.empty() ? otherCaption : otherCaption.empty() ? caption : caption + "  -  " + otherCaption;
+  caption = PairCaption(caption, otherCaption);
   return 2;
 }
 
@@ -82,6 +80,7 @@ void TfrmScrn::NextPicture() {
   std::unique_ptr<TImage> record = ReadPictureAt(*file, s.PicPosition(picIndex_));
   if (pshow_->Busy()) pshow_->Stop();
   int shown = 1;
+  TShownPicture forOthers;
   if (!UsesPreparedPictures(s)) {
     prepared_.reset();
     ComposePicture(*record);
@@ -93,13 +92,14 @@ void TfrmScrn::NextPicture() {
     record.reset();
     const TRect screen = p_.Windowing().ScreenRect();
     prepared_ = std::make_unique<TPreparedPicture>(
-        PreparePicture(picture, std::move(caption), s, screen.Width(), screen.Height(), p_.Screen()));
-    picture = TBitmap24();
+        PreparePicture(picture, caption, s, screen.Width(), screen.Height(), p_.Screen()));
     // The transition ends on the first frame of the picture's motion.
     TBitmap24 first;
     DrawPreparedFrame(*prepared_, 0, first, s, p_.Screen());
     const TBitmapGraphic graphic(std::move(first));
     pshow_->SetPicture(&graphic);
+    // Kept for the other displays of mode 1, which show the same.
+    if (monitors_.ShowCount() > 0) forOthers = TShownPicture{std::move(picture), std::move(caption), prepared_->motion};
   }
 
   if (s.EffectCount() == 0) {
@@ -115,7 +115,8 @@ void TfrmScrn::NextPicture() {
     pshow_->Clear();
     pshow_->Update();
   }
-  monitors_.StartPicture(p_, s, picIndex_, pshow_->Style());
+  monitors_.StartPicture(p_, s, picIndex_, pshow_->Style(), prepared_ ? &forOthers : nullptr);
+  forOthers = TShownPicture{};
   pshow_->Execute();
   monitors_.FinishPicture();
 
@@ -150,6 +151,7 @@ void TfrmScrn::MoveHeldPicture() {
   const int32_t t = static_cast<int32_t>(std::min<int64_t>(kMotionEnd, int64_t{elapsed} * kMotionEnd / interval));
   DrawPreparedFrame(*prepared_, t, motionFrame_, *settings_, p_.Screen());
   if (pshow_->ReplaceFrame(motionFrame_) && OnHeldFrame) OnHeldFrame(pshow_->FrameBitmap());
+  monitors_.MoveHeld(t, *settings_, p_.Screen());
   // At the end of the hold the picture rests until the next one comes.
   if (t >= kMotionEnd) motionTimer_->SetEnabled(false);
 }

@@ -96,6 +96,49 @@ TEST(ReduceByBoxes, AveragesBlocksIncludingTheSmallerEdgeBlocks) {
   EXPECT_EQ(out.Pixel(2, 1), 140u * 0x010101u);  // 140 (the corner alone)
 }
 
+TEST(BilinearScale, WideRowsAndMovingWindowsAgreeWithTheReference) {
+  // Rows long enough for the vector paths, windows a little smaller than the source
+  // (as a moving picture samples it), and a destination rectangle partly off the bitmap.
+  const TBitmap24 src = Noise(301, 67, 11);
+  for (int step = 0; step < 4; ++step) {
+    const TFixedWindow window{step * 5 * kFixedOne + 777 * step, step * 3 * kFixedOne + 4321 * step,
+                              (301 - 12 * step) * kFixedOne - 999 * step, (67 - 5 * step) * kFixedOne};
+    TBitmap24 dst(280, 60);
+    const TRect rect{-7, -3, 273, 57};
+    BilinearScale(dst, rect, src, window);
+    int worst = 0;
+    for (int y = 0; y < 57; ++y)
+      for (int x = 0; x < 273; ++x)
+        for (int k = 0; k < 3; ++k)
+          worst = std::max(worst, std::abs(dst.Row(y)[3 * x + k] -
+                                           Reference(src, window, 280, 60, x + 7, y + 3, k)));
+    EXPECT_LE(worst, 1) << step;
+    EXPECT_EQ(dst.Pixel(275, 58), 0u);  // outside the rectangle: untouched
+  }
+}
+
+TEST(AverageSampled, AveragesWholeBlocksWhenSmallAndSpreadsSamplesWhenLarge) {
+  const TBitmap24 src = Noise(40, 24, 5);
+  // Blocks of 4 x 4 with room for 6 samples a side: every pixel of each block.
+  EXPECT_TRUE(AverageSampled(src, WholeWindow(40, 24), 10, 6, 6) == ReduceByBoxes(src, 4));
+  // Blocks of 20 x 12 with 2 samples a side: four pixels spread over each block.
+  TBitmap24 big(40, 24);
+  big.Fill(0x102030);
+  big.SetPixel(5, 3, 0xFFFFFF);  // one of the samples of block (0, 0)
+  big.SetPixel(6, 3, 0xFFFFFF);  // not one
+  const TBitmap24 out = AverageSampled(big, WholeWindow(40, 24), 2, 2, 2);
+  EXPECT_EQ(out.Pixel(0, 0), 0x4C5864u);  // (3 * 0x30 + 0xFF) / 4 and so on, rounded
+  EXPECT_EQ(out.Pixel(1, 1), 0x102030u);
+  // Only the window is read.
+  TBitmap24 halves(40, 24);
+  halves.FillRect(TRect{0, 0, 20, 24}, 0x0000FF);
+  halves.FillRect(TRect{20, 0, 40, 24}, 0xFF0000);
+  const TBitmap24 right = AverageSampled(halves, TFixedWindow{20 * kFixedOne, 0, 20 * kFixedOne, 24 * kFixedOne}, 3, 3, 4);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(right.Pixel(x, y), 0xFF0000u);
+  EXPECT_TRUE(AverageSampled(TBitmap24(), WholeWindow(1, 1), 4, 4, 4).Pixel(0, 0) == 0u);
+}
+
 TEST(BoxBlur, KeepsAFlatColourAndSpreadsAnEdge) {
   TBitmap24 flat(30, 20);
   flat.Fill(0x336699);

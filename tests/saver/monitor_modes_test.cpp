@@ -5,6 +5,7 @@
 
 #include "saver/compose.h"
 #include "saver/monitor_shows.h"
+#include "saver/prepared_picture.h"
 #include "tests/saver/saver_fixture.h"
 
 namespace scr::saver::test {
@@ -31,6 +32,17 @@ class MonitorModeTest : public SaverTest {
   TBitmap24 Composed(int i, const TRect& r) {
     const TBitmapGraphic picture(scr::test::PatternBitmap(100 + 10 * i, 80 + 10 * i));
     return ComposeFrame(&picture, Settings(), r.Width(), r.Height(), p_.Screen());
+  }
+  // Picture i of AddPictures (or `picture`) prepared for a display of r's size: the
+  // same frame a still show of these settings starts with.
+  TBitmap24 Prepared(const TBitmap24& picture, const std::string& caption, const TRect& r) {
+    const TPreparedPicture prepared = PreparePicture(picture, caption, Settings(), r.Width(), r.Height(), p_.Screen());
+    TBitmap24 frame;
+    DrawPreparedFrame(prepared, 0, frame, Settings(), p_.Screen());
+    return frame;
+  }
+  TBitmap24 Prepared(int i, const TRect& r) {
+    return Prepared(scr::test::PatternBitmap(100 + 10 * i, 80 + 10 * i), Settings().Text(), r);
   }
   // The pictures the displays beside the primary show now, in display order.
   std::vector<int32_t> OtherPictures() { return form_->MonitorShows().ShowPictures(); }
@@ -275,6 +287,87 @@ TEST_F(MonitorModeTest, AChangeBeforeSetUpIsLeftToTheSetUp) {
   Pump();
   EXPECT_EQ(form_->MonitorShows().ShowBounds(), (std::vector<TRect>{kRight}));
   EXPECT_EQ(p_.Screen().ScreenWindows().size(), 2u);
+}
+
+// The other displays show the picture the way the primary does: blurred bars, the
+// crop, pairs of portraits and the motion, composed for each display's own size.
+TEST_F(MonitorModeTest, OtherDisplaysComposeLikeThePrimary) {
+  Settings().SetText("caption");
+  AddPictures(3);
+  for (const int32_t mode : {kMonitorsSame, kMonitorsDifferent}) {
+    for (const int32_t fill : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << "mode " << mode << " fill " << fill);
+      UseMonitors({{kLeft, false}, {kPrimary, true}, {kRight, false}});
+      Settings().SetMonitorMode(mode);
+      Settings().SetFillMode(fill);
+      Start();
+      int checks = 0;
+      RunChecking(7000, [&] {
+        ++checks;
+        const std::vector<TRect> displays = form_->MonitorShows().ShowBounds();
+        ASSERT_EQ(displays.size(), 2u);
+        for (size_t k = 0; k < displays.size(); ++k) {
+          const int32_t picture = OtherPictures()[k];
+          if (mode == kMonitorsSame) {
+            EXPECT_EQ(picture, PrimaryPicture());
+          }
+          const TBitmap24 seen = p_.Screen().Snapshot(displays[k]);
+          EXPECT_TRUE(seen == Prepared(picture, displays[k])) << k;
+          EXPECT_FALSE(seen == Composed(picture, displays[k])) << k;  // no plain bars
+        }
+      });
+      EXPECT_GE(checks, 2);
+      form_.reset();
+      shown_.clear();
+    }
+  }
+}
+
+TEST_F(MonitorModeTest, OtherDisplaysPairPortraitsAndMoveWithThePrimary) {
+  UseMonitors({{kPrimary, true}, {kRight, false}});
+  Settings().SetMonitorMode(kMonitorsDifferent);
+  Settings().SetlPairPortraits(true);
+  Settings().SetFillMode(1);
+  const TBitmap24 portraits[] = {scr::test::PatternBitmap(200, 400), scr::test::PatternBitmap(180, 420),
+                                 scr::test::PatternBitmap(210, 390), scr::test::PatternBitmap(190, 410)};
+  for (const TBitmap24& b : portraits) AddPicture(b);
+  Start();
+  bool checked = false;
+  RunChecking(3000, [&] {
+    if (checked) return;
+    checked = true;
+    // The primary shows 0 and 1; the display beside it 1 and 2 side by side.
+    const int32_t own = OtherPictures().at(0);
+    const TBitmap24 pair =
+        SideBySide(portraits[own], portraits[(own + 1) % 4], ColorToRGB(Settings().Background(), p_.Screen()));
+    EXPECT_TRUE(p_.Screen().Snapshot(kRight) == Prepared(pair, Settings().Text(), kRight));
+  });
+  EXPECT_TRUE(checked);
+  form_.reset();
+  shown_.clear();
+
+  // With pan and zoom, the other display's held picture moves too.
+  Settings().SetlPairPortraits(false);
+  Settings().SetMonitorMode(kMonitorsSame);
+  Settings().SetPanZoom(20);
+  Settings().SetInterval(4000);
+  Start();
+  TBitmap24 first, later;
+  size_t shownFirst = 0, shownLater = 0;
+  form_->OnHeldFrame = [&](const TBitmap24&) {
+    if (!first.Empty()) return;
+    first = p_.Screen().Snapshot(kRight);
+    shownFirst = shown_.size();
+    p_.Desktop().At(p_.Desktop().Now() + 1000, [&] {
+      later = p_.Screen().Snapshot(kRight);
+      shownLater = shown_.size();
+    });
+  };
+  RunFor(3500);
+  ASSERT_FALSE(first.Empty());
+  ASSERT_FALSE(later.Empty());
+  EXPECT_EQ(shownLater, shownFirst);  // the same picture, held
+  EXPECT_FALSE(later == first);
 }
 
 }  // namespace

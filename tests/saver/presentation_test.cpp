@@ -77,6 +77,9 @@ TEST_F(PresentationTest, BlurFillsTheBarsWithADarkerSmoothCopyOfThePicture) {
     }
   }
   EXPECT_LE(worstStep, 4);  // low frequency: the stripes are gone
+  // Over the copy a smaller picture is enlarged to fit; over the colour it is not.
+  EXPECT_EQ(LayoutPicture(300, 600, 1024, 768, TFill::Blur, false).place, (TRect{320, 0, 704, 768}));
+  EXPECT_EQ(LayoutPicture(300, 600, 1024, 768, TFill::Colour, false).place, (TRect{362, 84, 662, 684}));
 }
 
 TEST_F(PresentationTest, CropCoversTheScreenAndKeepsTheUpperThirdOfAPortrait) {
@@ -186,6 +189,33 @@ TEST_F(PresentationTest, StillPicturesAreNotRedrawnWhileHeld) {
   RunFor(5000);
   EXPECT_GE(shown_.size(), 2u);
   EXPECT_EQ(held, 0u);
+}
+
+TEST_F(PresentationTest, TheCaptionDrawnOnceMatchesTheCaptionDrawnOnEachFrame) {
+  Settings().SetText("Caption of every frame, Zażółć");
+  Settings().TextFont().SetColor(0x40E0FF);
+  for (const bool scaled : {false, true}) {
+    SCOPED_TRACE(scaled);
+    Settings().SetlCaptionScaled(scaled);
+    const TCaptionOverlay overlay = MakeCaptionOverlay(Settings().Text(), Settings(), 1024, 768, p_.Screen());
+    ASSERT_FALSE(overlay.area.IsEmpty());
+    for (const int shift : {0, 37}) {
+      TBitmap24 drawn = Textured(1024 + shift, 768);
+      TBitmap24 frame(1024, 768);
+      DrawBitmap(frame, -shift, 0, drawn);
+      const TBitmap24 before = frame;
+      drawn = frame;
+      DrawCaption(drawn, Settings().Text(), Settings(), p_.Screen());
+      ApplyCaptionOverlay(overlay, frame);
+      int worst = 0;
+      for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 3 * 1024; ++x)
+          worst = std::max(worst, std::abs(int{drawn.Row(y)[x]} - int{frame.Row(y)[x]}));
+      EXPECT_LE(worst, 2);
+      EXPECT_FALSE(drawn == before);  // the caption is there at all
+    }
+  }
+  EXPECT_TRUE(MakeCaptionOverlay("", Settings(), 1024, 768, p_.Screen()).area.IsEmpty());
 }
 
 TEST(Motion, StaysInsideItsWindowAndRepeatsFromRunToRun) {
