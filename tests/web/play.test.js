@@ -159,7 +159,7 @@ test('the title and the caption show as typed, accents and dashes too', async ()
       return measure.call(this, text);
     };
   });
-  await page.goto(server.url, { waitUntil: 'load' });
+  await page.goto(server.url + '#play', { waitUntil: 'load' });
   await openSaverFile(page, saver);
   assert.equal(await page.$eval('#d-title', (e) => e.textContent), 'Été à Zürich');
   await startInPage(page);
