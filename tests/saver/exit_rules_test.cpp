@@ -213,7 +213,9 @@ TEST_F(ExitRulesTest, PasswordPaths) {
     Pump();
     EXPECT_EQ(WindowOpen(), !c.closes);
     EXPECT_EQ(p_.Log().Has("VerifyScreenSavePwd"), c.asked);
-    if (c.asked) EXPECT_EQ(p_.Log().Has("FreeLibrary " + std::string(kPasswordCpl)), true);
+    if (c.asked) {
+      EXPECT_EQ(p_.Log().Has("FreeLibrary " + std::string(kPasswordCpl)), true);
+    }
     // The prompt's show and hide pair up; closing adds its one show.
     EXPECT_EQ(p_.Screen().CursorCount(), cursor + (c.closes ? 1 : 0));
     if (!c.closes) {

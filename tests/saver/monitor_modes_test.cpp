@@ -52,9 +52,11 @@ class MonitorModeTest : public SaverTest {
     const TRect saver = form_->Window().Bounds();
     for (const WindowState& c : p_.Screen().Covers())
       EXPECT_TRUE(Intersect(c.bounds, saver).IsEmpty()) << c.bounds.left << "," << c.bounds.top;
-    for (const WindowState& w : p_.Screen().ScreenWindows())
-      if (w.handle != form_->Window().Handle())
+    for (const WindowState& w : p_.Screen().ScreenWindows()) {
+      if (w.handle != form_->Window().Handle()) {
         EXPECT_TRUE(Intersect(w.bounds, saver).IsEmpty()) << w.bounds.left << "," << w.bounds.top;
+      }
+    }
     EXPECT_TRUE(p_.Screen().Snapshot(saver) == form_->PShow().FrameBitmap());
   }
   std::vector<TRect> CoverBounds() {

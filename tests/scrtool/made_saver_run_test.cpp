@@ -39,7 +39,7 @@ class MadeSaverRunTest : public saver::test::SaverTest {
     job.output = (dir_ / "made.scr").string();
     job.runtime = (dir_ / "runtime.exe").string();
     job.noHook = true;
-    job.pictures = {{(dir_ / "a.jpg").string(), ""}, {(dir_ / "b.jpg").string(), ""}};
+    job.pictures = {{(dir_ / "a.jpg").string(), "", std::nullopt}, {(dir_ / "b.jpg").string(), "", std::nullopt}};
     job.settings = std::move(settings);
     MakeSaver(job, [](const std::string&) {});
     p_.Files().SetFile(p_.System().ExecutablePath(), ReadFileBytes(job.output));
