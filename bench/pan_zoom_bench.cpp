@@ -3,7 +3,7 @@
 // presented through the picture show control, as the saver's motion timer does it;
 // and the preparation of a picture for it (its blurred backdrop, its scaled copy).
 //
-//   pan_zoom_bench [--backend=NAME] [--size=WxH]... [--frames=N]
+//   pan_zoom_bench [--backend=NAME] [--size=WxH]... [--frames=N] [--run=SECONDS]
 //
 // For each size (1920x1080 and 3840x2160 unless given), from a 6000x4000 photo of
 // random pixels with FillMode 1 (blur) and PanZoom 8, it reports:
@@ -15,6 +15,10 @@
 //   frame     the two together, median and worst of N frames (100 by default);
 //   cpu       the median of the process's CPU time per frame (wall time on Windows),
 //             which on a shared machine says more than the wall time.
+// With --run, each size then plays the motion for that many seconds as the saver
+// does it, from a timer of the program's event loop every 33 ms (the saver's motion
+// period), and reports the frames shown, how many came later than one period after
+// the one before (the gap above 66 ms) and the longest gap.
 //
 // The backend is the program's default one (win32 on Windows) unless named; without
 // any, the headless one (whose screen is memory) is used.
@@ -44,10 +48,53 @@ double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::durati
 
 struct TFigures {
   double blur = 1e9, prepare = 1e9, draw = 1e9, captioned = 1e9, present = 1e9, median = 0, worst = 0, cpu = 0;
+  int runFrames = 0, late = 0;
+  double longestGap = 0;
 };
 
+constexpr uint32_t kMotionPeriodMs = 33;  // the saver's motion timer
+
+// Plays the motion for seconds from a timer of the event loop, each tick drawing the
+// frame for the time passed and presenting it; counts the ticks that came more than
+// one period late.
+void PlayMotion(scr::platform::TPlatform& platform, scr::ITransitionHost& host, scr::TTransitionView& view,
+                const scr::saver::TPreparedPicture& prepared, const scr::TSSFileLocations& settings, int seconds,
+                TFigures& f) {
+  scr::TBitmap24 frame;
+  std::unique_ptr<scr::platform::ITimer> timer = platform.Screen().CreateTimer();
+  const auto start = Clock::now();
+  const double length = 1000.0 * seconds;
+  auto last = start;
+  bool done = false;
+  timer->SetInterval(kMotionPeriodMs);
+  timer->SetOnTimer([&] {
+    const auto now = Clock::now();
+    const double elapsed = Ms(start, now);
+    if (elapsed >= length) {
+      done = true;
+      return;
+    }
+    if (f.runFrames > 0) {
+      const double gap = Ms(last, now);
+      f.longestGap = std::max(f.longestGap, gap);
+      if (gap > 2.0 * kMotionPeriodMs) ++f.late;
+    }
+    last = now;
+    const auto t = static_cast<int32_t>(static_cast<double>(scr::saver::kMotionEnd) * elapsed / length);
+    scr::saver::DrawPreparedFrame(prepared, t, frame, settings, platform.Screen());
+    if (!view.ReplaceFrame(frame)) throw scr::Exception("the frame was not taken");
+    ++f.runFrames;
+  });
+  timer->SetEnabled(true);
+  while (!done) {
+    host.ProcessMessages();
+    if (!done) platform.Application().WaitForMessages(1000);
+  }
+  timer->SetEnabled(false);
+}
+
 TFigures Measure(scr::platform::TPlatform& platform, const bench::TScreenSize& s, const scr::TBitmap24& photo,
-                 int frames) {
+                 int frames, int runSeconds) {
   scr::TSSFileLocations settings;
   settings.SetFillMode(1);
   settings.SetPanZoom(8);
@@ -115,6 +162,7 @@ TFigures Measure(scr::platform::TPlatform& platform, const bench::TScreenSize& s
                                     captioned, platform.Screen());
       f.captioned = std::min(f.captioned, Ms(t0, Clock::now()));
     }
+    if (runSeconds > 0) PlayMotion(platform, host, view, prepared, settings, runSeconds, f);
   }
   window->Hide();
   std::sort(whole.begin(), whole.end());
@@ -128,7 +176,7 @@ TFigures Measure(scr::platform::TPlatform& platform, const bench::TScreenSize& s
 int main(int argc, char** argv) {
   std::vector<bench::TScreenSize> sizes;
   std::string backend;
-  int frames = 100;
+  int frames = 100, runSeconds = 0;
   for (int i = 1; i < argc; ++i) {
     bench::TScreenSize s;
     if (bench::ParseSizeArg(argv[i], "--size=", s))
@@ -137,8 +185,10 @@ int main(int argc, char** argv) {
       backend = argv[i] + 10;
     else if (std::strncmp(argv[i], "--frames=", 9) == 0)
       frames = std::clamp(std::atoi(argv[i] + 9), 1, 10000);
+    else if (std::strncmp(argv[i], "--run=", 6) == 0)
+      runSeconds = std::clamp(std::atoi(argv[i] + 6), 1, 3600);
     else {
-      std::fprintf(stderr, "usage: pan_zoom_bench [--backend=NAME] [--size=WxH]... [--frames=N]\n");
+      std::fprintf(stderr, "usage: pan_zoom_bench [--backend=NAME] [--size=WxH]... [--frames=N] [--run=SECONDS]\n");
       return 2;
     }
   }
@@ -156,9 +206,13 @@ int main(int argc, char** argv) {
     std::printf("%11s %8s %10s %8s %9s %10s %10s %9s %8s\n", "size", "blur ms", "prepare ms", "draw ms", "captioned",
                 "present ms", "frame med", "frame max", "cpu med");
     for (const bench::TScreenSize& s : sizes) {
-      const TFigures f = Measure(*platform, s, photo, frames);
+      const TFigures f = Measure(*platform, s, photo, frames, runSeconds);
       std::printf("%5dx%-5d %8.2f %10.2f %8.2f %9.2f %10.2f %10.2f %9.2f %8.2f\n", s.W, s.H, f.blur, f.prepare, f.draw,
                   f.captioned, f.present, f.median, f.worst, f.cpu);
+      if (runSeconds > 0)
+        std::printf("%5dx%-5d run %d s: %d frames of %u expected, %d late by more than %u ms, longest gap %.1f ms\n",
+                    s.W, s.H, runSeconds, f.runFrames, static_cast<unsigned>(1000 * runSeconds / kMotionPeriodMs),
+                    f.late, kMotionPeriodMs, f.longestGap);
       std::fflush(stdout);
     }
   } catch (const std::exception& e) {

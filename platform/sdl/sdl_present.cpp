@@ -1,7 +1,11 @@
 #include "platform/sdl/sdl_present.h"
 
+#include <string>
+#include <string_view>
+
 #include "common/errors.h"
 #include "platform/sdl/sdl_pixel_rows.h"
+#include "platform/sdl/sdl_present_path.h"
 
 namespace scr::platform::sdl {
 
@@ -14,17 +18,35 @@ bool TakesWidenedRows(const SDL_Surface& s) {
   return s.format->format == SDL_PIXELFORMAT_RGB888 || s.format->format == SDL_PIXELFORMAT_ARGB8888;
 }
 
+// The name of the current OpenGL context's renderer, empty without one.
+std::string CurrentGlRenderer() {
+  if (!SDL_GL_GetCurrentContext()) return {};
+  constexpr unsigned kGlRenderer = 0x1F01;  // GL_RENDERER
+  using TGetString = const unsigned char* (*)(unsigned);
+  const auto getString = reinterpret_cast<TGetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+  return name ? std::string(reinterpret_cast<const char*>(name)) : std::string();
+}
+
 }  // namespace
 
 TSdlPresenter::TSdlPresenter(SDL_Window* window, bool software) : window_(window) {
-  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-  software = software || (driver && SDL_strcasecmp(driver, "software") == 0);
-  if (!software) {
+  const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  const std::string_view driverHint = hint ? hint : "";
+  if (!SurfaceAsked(software, driverHint)) {
     renderer_ = SDL_CreateRenderer(window, -1, 0);
     SDL_RendererInfo info{};
-    if (renderer_ && SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
-      SDL_DestroyRenderer(renderer_);
-      renderer_ = nullptr;
+    if (renderer_ && SDL_GetRendererInfo(renderer_, &info) == 0) {
+      TRendererFacts facts;
+      facts.driverHint = driverHint;
+      facts.name = info.name ? info.name : "";
+      facts.software = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+      const std::string glRenderer = facts.name.starts_with("opengl") ? CurrentGlRenderer() : std::string();
+      facts.glRenderer = glRenderer;
+      if (SurfaceBetter(facts)) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+      }
     }
   }
   if (!renderer_) {

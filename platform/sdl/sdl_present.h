@@ -1,10 +1,11 @@
 #pragma once
 // Presents finished 24-bit frames in a window with one copy of ours: the changed part
 // is widened to 32-bit pixels straight into where SDL shows them from.
-//   - When SDL's renderer for the window would be its software one (asked for, or
-//     the only one there is), the window's own surface is that place, and only the
-//     changed part is sent to the display: the software renderer would first have
-//     copied a texture into that same surface.
+//   - When SDL's renderer for the window would draw on the processor (its software
+//     renderer, asked for or the only one there is; or OpenGL on a software
+//     rasteriser, unless SDL's hint named that driver), the window's own surface is
+//     that place, and only the changed part is sent to the display: such a renderer
+//     would first have copied a texture into a picture just like that surface.
 //   - Otherwise (an accelerated renderer, chosen by SDL as it does by default) a
 //     32-bit streaming texture is that place; the whole texture is then rendered.
 // A frame of another size than the window is scaled to it.

@@ -14,6 +14,7 @@
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_pixel_rows.h"
 #include "platform/sdl/sdl_present.h"
+#include "platform/sdl/sdl_present_path.h"
 #include "platform/sdl/sdl_platform.h"
 #include "tests/music/sound_bytes.h"
 #include "tools/scrplay/mute_override.h"
@@ -378,6 +379,31 @@ TEST(SdlPixelRows, WidenedPixelsKeepTheirBytesAndAreOpaque) {
             << "width " << width << " x " << x << " y " << y;
       }
   }
+}
+
+// The window's surface wherever the renderer would draw on the processor; a driver
+// named in SDL's hint is kept unless it is the software one.
+TEST(SdlPresentPath, TheSurfaceWhereTheRendererWouldDrawOnTheProcessor) {
+  EXPECT_TRUE(SurfaceAsked(true, ""));
+  EXPECT_TRUE(SurfaceAsked(false, "Software"));
+  EXPECT_FALSE(SurfaceAsked(false, ""));
+  EXPECT_FALSE(SurfaceAsked(false, "opengl"));
+
+  for (const char* rasteriser : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+                                 "zink (llvmpipe (LLVM 15.0.6, 256 bits))"}) {
+    EXPECT_TRUE(IsSoftwareRasteriser(rasteriser)) << rasteriser;
+    EXPECT_TRUE(SurfaceBetter({"", "opengl", false, rasteriser})) << rasteriser;
+    EXPECT_TRUE(SurfaceBetter({"", "opengles2", false, rasteriser})) << rasteriser;
+    EXPECT_FALSE(SurfaceBetter({"opengl", "opengl", false, rasteriser})) << "asked for: " << rasteriser;
+  }
+  for (const char* gpu : {"AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
+                          "NVIDIA GeForce GTX 1650/PCIe/SSE2", "virgl", ""}) {
+    EXPECT_FALSE(IsSoftwareRasteriser(gpu)) << gpu;
+    EXPECT_FALSE(SurfaceBetter({"", "opengl", false, gpu})) << gpu;
+  }
+  // SDL's software renderer, chosen by SDL or fallen back to from the driver asked for.
+  EXPECT_TRUE(SurfaceBetter({"", "software", true, ""}));
+  EXPECT_TRUE(SurfaceBetter({"opengl", "software", true, ""}));
 }
 
 // The pixel of the window's surface at x, y as 0x00RRGGBB.
