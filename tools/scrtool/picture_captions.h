@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "tools/scrtool/caption_text.h"
+
 namespace scr::tool {
 
 enum class TCaptionSource { None, Date, Title, Name };
@@ -24,9 +26,5 @@ std::optional<TCaptionSource> ParseCaptionSource(std::string_view text);
 // that is not is read as Windows-1252).
 std::string PictureCaption(const std::string& path, const std::string& name, TCaptionSource source,
                            const std::string& dateFormat = kDefaultDateFormat);
-
-// A date and time as EXIF writes it ("2024:07:14 10:30:00"; the time may be missing)
-// in the strftime format; empty when the text is no such date.
-std::string FormatExifDate(std::string_view exifDate, const std::string& format);
 
 }  // namespace scr::tool
