@@ -34,6 +34,8 @@ packages=(
   libvips-dev libvips-tools libheif-examples libtomlplusplus-dev libcli11-dev nlohmann-json3-dev
   # pictures' own dates and titles, for their captions
   libexiv2-dev
+  # and its command, which the web tests write such data with
+  exiv2
   # the gallery and recordings, and the side-by-side benchmark
   libwebp-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev libavutil-dev
   ffmpeg chromium

@@ -72,3 +72,10 @@ export function withOrientation(file, orientation = 6) {
   writeFileSync(file, Buffer.concat([jpeg.subarray(0, 2), app1, body, jpeg.subarray(2)]));
   return file;
 }
+
+// The picture with metadata written by exiv2's command: `sets` as exiv2 keys and values
+// ("Exif.Photo.DateTimeOriginal", "2024:07:14 18:30:05").
+export function withMetadata(file, sets) {
+  execFileSync('exiv2', [...sets.flatMap(([key, value]) => ['-M', `set ${key} ${value}`]), 'mo', file]);
+  return file;
+}

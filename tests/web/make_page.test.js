@@ -4,11 +4,11 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { siteDir, outDir, serve, launch } from './support.js';
 import { openMakeView, downloaded, addFiles, listed, setField } from './make_support.js';
-import { makePicture, makeTransparentPng, makeWav, withOrientation } from './make_fixtures.mjs';
+import { makePicture, makeTransparentPng, makeWav, withMetadata, withOrientation } from './make_fixtures.mjs';
 
 const scrtool = process.env.SCRTOOL;
 const saverdemo = process.env.SAVERDEMO;
@@ -25,6 +25,7 @@ after(async () => {
   server?.close();
 });
 
+const downloadsNamed = async (folder) => readdirSync(folder);
 const picturesOf = (folder) => readdirSync(folder).filter((n) => /\.jpg$/.test(n)).sort().map((n) => join(folder, n));
 const size = (file) => execFileSync('vipsheader', ['-f', 'width', file]).toString().trim() + 'x' +
   execFileSync('vipsheader', ['-f', 'height', file]).toString().trim();
@@ -175,7 +176,8 @@ test('a saver opened in Make downloads again as the same bytes, and edits keep e
   const before = contents(original);
   assert.equal(edited.settings.Title, 'Trip again');
   assert.deepEqual(edited.settings.DescriptCommaList, ['Zoé', 'two, too', '']);
-  for (const name of Object.keys(before.settings).filter((n) => !/^(Title|DescriptCommaList|.*Positions?|HookPosition)$/.test(n)))
+  assert.equal(String(edited.settings.CaptionMode), '1', 'a caption typed for a picture shows on it');
+  for (const name of Object.keys(before.settings).filter((n) => !/^(Title|DescriptCommaList|CaptionMode|.*Positions?|HookPosition)$/.test(n)))
     assert.deepEqual(edited.settings[name], before.settings[name], name);
   assert.deepEqual(edited.items, before.items);
 
@@ -187,6 +189,74 @@ test('a saver opened in Make downloads again as the same bytes, and edits keep e
   execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
     '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
   assert.ok(readFileSync(remade).equals(readFileSync(editedSaver)), 'the project makes the edited saver');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+async function choose(page, name, value) {
+  await page.$eval(`#settings [name="${name}"]`, (field, v) => {
+    if (field.type === 'checkbox') field.checked = v === 'true';
+    else field.value = v;
+    field.dispatchEvent(new Event('input', { bubbles: true }));
+  }, value);
+}
+
+test('captions from the photos and the look chosen in the form give the bytes scrtool make writes', async () => {
+  const work = mkdtempSync(join(outDir, 'make-captions-'));
+  const dated = withMetadata(makePicture(work, 'a-dated.jpg', 120, 90, '[Q=90]'),
+    [['Exif.Photo.DateTimeOriginal', '2024:07:14 18:30:05'], ['Exif.Image.ImageDescription', 'Harbour at dusk']]);
+  const xmp = withMetadata(makePicture(work, 'b-xmp.jpg', 90, 120, '[Q=90]'),
+    [['Xmp.dc.title', 'lang=x-default Zażółć gęślą'], ['Exif.Image.ImageDescription', 'not this one'],
+      ['Exif.Photo.DateTimeOriginal', '2023:02:28']]);
+  const iptc = withMetadata(makePicture(work, 'c-iptc.jpg', 90, 120, '[Q=90]'),
+    [['Iptc.Application2.Caption', 'Ελληνικά'], ['Xmp.dc.description', 'lang=x-default ']]);
+  const bare = makePicture(work, 'd bare.photo.jpg', 100, 80, '[Q=90]');
+  const files = [dated, xmp, iptc, bare];
+  const scrtoolMake = (out, ...options) => execFileSync(scrtool, ['make', '-o', out, '--runtime', join(siteDir, 'runtime.scr'),
+    '--hook', join(siteDir, 'nuvscrhook.dll'), '--title', 'My screen saver', ...options, ...files]);
+
+  const downloads = join(work, 'downloads');
+  mkdirSync(downloads);
+  const { page, errors } = await openMakeView(browser, server.url, downloads);
+  await addFiles(page, files);
+  await choose(page, 'captions', 'date');
+  await choose(page, 'date-format', '%Y-%m-%d (%A)');
+  assert.deepEqual(await page.$$eval('#pictures .caption', (fields) => fields.map((f) => f.placeholder)),
+    ['2024-07-14 (Sunday)', '2023-02-28 (Tuesday)', 'caption (optional)', 'caption (optional)'], 'shown where they will go');
+  await choose(page, 'FillMode', '2');
+  await choose(page, 'PanZoom', '0');
+  await choose(page, 'lCaptionScaled', 'false');
+  await choose(page, 'lRandomPic', 'true');
+  await choose(page, 'lPairPortraits', 'true');
+  await page.click('#download');
+  const byDate = await downloaded(downloads, '.scr');
+  const expected = join(work, 'expected-date.scr');
+  scrtoolMake(expected, '--captions', 'date', '--date-format', '%Y-%m-%d (%A)', '--fill', 'crop', '--pan-zoom', '0',
+    '--caption-fixed', '--set', 'lRandomPic=true', '--pair-portraits');
+  assert.ok(readFileSync(byDate).equals(readFileSync(expected)), 'the page and scrtool make --captions date agree');
+  const chosen = contents(byDate).settings;
+  assert.deepEqual([chosen.FillMode, chosen.PanZoom, chosen.lCaptionScaled, chosen.lNoRepeat].map(String),
+    ['2', '0', 'false', 'true'], 'random pictures come each once before any again');
+
+  await choose(page, 'FillMode', '1');
+  await choose(page, 'PanZoom', '8');
+  await choose(page, 'lCaptionScaled', 'true');
+  await choose(page, 'lRandomPic', 'false');
+  await choose(page, 'lPairPortraits', 'false');
+  for (const source of ['title', 'name']) {
+    await choose(page, 'captions', source);
+    for (const f of await downloadsNamed(downloads)) rmSync(join(downloads, f));
+    await page.click('#download');
+    const saver = await downloaded(downloads, '.scr');
+    const wanted = join(work, `expected-${source}.scr`);
+    scrtoolMake(wanted, '--captions', source);
+    assert.ok(readFileSync(saver).equals(readFileSync(wanted)), `the page and scrtool make --captions ${source} agree`);
+  }
+  assert.deepEqual(contents(join(work, 'expected-title.scr')).settings.DescriptCommaList,
+    ['Harbour at dusk', 'Zażółć gęślą', 'Ελληνικά', '']);
+  assert.deepEqual(contents(join(work, 'expected-name.scr')).settings.DescriptCommaList,
+    ['a-dated', 'b-xmp', 'c-iptc', 'd bare.photo']);
+  assert.match(await page.$eval('#command-line', (e) => e.textContent), /--descriptions .*--set CaptionMode=1/);
   assert.deepEqual(errors, []);
   await page.close();
 });

@@ -12,6 +12,7 @@
 #include "common/comma_text.h"
 #include "package/component_writer.h"
 #include "package/package_writer.h"
+#include "tools/scrtool/caption_text.h"
 #include "tools/scrtool/content_kind.h"
 #include "tools/scrtool/item_names.h"
 #include "tools/scrtool/saver_writer.h"
@@ -171,6 +172,33 @@ std::string CommaText(const val& items) {
   return scr::RenderCommaText(list);
 }
 
+// Bytes of a metadata field the page read (a Uint8Array), as a string; empty when absent.
+std::string TextOf(const val& field) {
+  if (field.isUndefined() || field.isNull()) return {};
+  const std::vector<uint8_t> bytes = BytesOf(field);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// A picture's own caption as `scrtool make --captions` writes it. `source` is "date",
+// "title" or "name"; `metadata` holds what the page read from the picture's file:
+// dateOriginal (EXIF DateTimeOriginal) and titles (XMP dc:title, EXIF
+// ImageDescription, XMP dc:description, IPTC caption, in that order), each a
+// Uint8Array or absent.
+std::string PictureCaption(const std::string& source, const std::string& name, const val& metadata,
+                           const std::string& dateFormat) {
+  if (source == "name") return scr::tool::NameCaption(name);
+  if (source == "date") {
+    const std::string date = scr::tool::MetadataText(TextOf(metadata["dateOriginal"]));
+    return date.empty() ? std::string() : scr::tool::FormatExifDate(date, dateFormat);
+  }
+  if (source != "title") return {};
+  std::vector<std::string> titles;
+  const val list = metadata["titles"];
+  const size_t n = list.isUndefined() ? 0 : list["length"].as<size_t>();
+  for (size_t i = 0; i < n; ++i) titles.push_back(TextOf(list[i]));
+  return scr::tool::FirstCaption(titles);
+}
+
 // A saver file taken apart for editing (see saver_reading.h).
 val ReadSaver(const std::string& name, const val& bytes) { return scr::webwriter::ReadSaver(name, BytesOf(bytes)); }
 
@@ -194,5 +222,6 @@ EMSCRIPTEN_BINDINGS(scr_webwriter) {
   emscripten::function("detectContent", &DetectContent);
   emscripten::function("checkSettings", &CheckSettings);
   emscripten::function("commaText", &CommaText);
+  emscripten::function("pictureCaption", &PictureCaption);
   emscripten::function("readSaver", &ReadSaver);
 }

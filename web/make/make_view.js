@@ -4,6 +4,7 @@
 import createWebWriter from './webwriter.js';
 import { droppedFiles, pickedFiles, headOf } from './make_files.js';
 import { jpegFacts, jpegNeedsNothing, naturalCompare } from './picture_rules.js';
+import { captionMetadata } from './picture_metadata.js';
 import { PicturePool } from './picture_pool.js';
 import { readSettings, saverFileName, commandLine, formSnapshot, fieldsOfSaver } from './settings_form.js';
 import * as say from './picture_messages.js';
@@ -91,6 +92,7 @@ async function prepare(item, options, run) {
       return;
     }
     if (facts.taken !== undefined) item.date = facts.taken, item.dateTaken = true;
+    item.metadata = captionMetadata(bytes);
     convert = !jpegNeedsNothing(facts, options.maxWidth, options.maxHeight);
     const turned = facts.orientation >= 5;
     upright = { width: turned ? facts.height : facts.width, height: turned ? facts.width : facts.height };
@@ -183,7 +185,7 @@ function pictureCard(item) {
   } else {
     const caption = document.createElement('input');
     caption.className = 'caption';
-    caption.placeholder = 'caption (optional)';
+    caption.placeholder = ownCaption(item) || 'caption (optional)';
     caption.value = item.caption;
     caption.addEventListener('input', () => { item.caption = caption.value; updateCommandLine(); });
     li.append(caption);
@@ -235,9 +237,18 @@ function render() {
   updateCommandLine();
 }
 
+// The caption a picture takes from its own data when the form asks for one (its date,
+// title or file name), as `scrtool make --captions` writes it; '' without one.
+function ownCaption(item) {
+  const form = $('settings').elements;
+  const source = form.captions.value;
+  if (source === 'none' || !state.writer) return '';
+  return state.writer.pictureCaption(source, item.name, item.metadata || {}, form['date-format'].value || '%-d %B %Y');
+}
+
 function currentSettings() {
   const writer = state.writer;
-  const captions = usable().map((p) => p.caption);
+  const captions = usable().map((p) => p.caption || ownCaption(p));
   return readSettings($('settings'), captions, (list) => (writer ? writer.commaText(list) : list.join(',')),
     state.opened);
 }
@@ -547,7 +558,10 @@ function setup() {
   });
   for (const radio of document.querySelectorAll('input[name="order"]'))
     radio.addEventListener('change', () => { state.order = radio.value; sortPictures(); render(); });
-  $('settings').addEventListener('input', updateCommandLine);
+  $('settings').addEventListener('input', (e) => {
+    if (e.target.name === 'captions' || e.target.name === 'date-format') render();
+    else updateCommandLine();
+  });
   $('settings').addEventListener('submit', (e) => e.preventDefault());
   $('download').addEventListener('click', download);
   $('preview').addEventListener('click', preview);

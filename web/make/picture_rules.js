@@ -48,11 +48,11 @@ function exifTime(text) {
   return Number.isNaN(t) || +m[1] < 1900 ? undefined : t;
 }
 
-// The JPEG's frame size, component count, orientation and date taken; missing values
-// stay undefined. `bytes` is the whole file (a Uint8Array).
-export function jpegFacts(bytes) {
+// Calls visit(marker, body, length) for each marker segment of a JPEG before its
+// scan, `body` the offset of the segment's data and `length` its size; stops at a
+// segment that runs past the end. `bytes` is the whole file (a Uint8Array).
+export function jpegSegments(bytes, visit) {
   const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-  const facts = { orientation: 1, endsWell: bytes.length >= 4 && bytes[bytes.length - 2] === 0xff && bytes[bytes.length - 1] === 0xd9 };
   let at = 2;
   while (at + 4 <= bytes.length) {
     if (bytes[at] !== 0xff) break;
@@ -62,21 +62,29 @@ export function jpegFacts(bytes) {
     if (marker === 0xd9 || marker === 0xda) break;
     const length = view.getUint16(at + 2);
     if (length < 2 || at + 2 + length > bytes.length) break;
-    const body = at + 4;
-    if (marker === 0xe1 && !facts.exifRead) {
-      const exif = readExif(view, body, length - 2);
+    visit(marker, at + 4, length - 2, view);
+    at += 2 + length;
+  }
+}
+
+// The JPEG's frame size, component count, orientation and date taken; missing values
+// stay undefined. `bytes` is the whole file (a Uint8Array).
+export function jpegFacts(bytes) {
+  const facts = { orientation: 1, endsWell: bytes.length >= 4 && bytes[bytes.length - 2] === 0xff && bytes[bytes.length - 1] === 0xd9 };
+  jpegSegments(bytes, (marker, body, length, view) => {
+    if (marker === 0xe1 && !facts.exifRead && length >= 14 && view.getUint32(body) === 0x45786966) {
+      const exif = readExif(view, body, length);
       facts.exifRead = true;
       if (exif.orientation >= 1 && exif.orientation <= 8) facts.orientation = exif.orientation;
       facts.taken = exifTime(exif.date);
     }
     const isFrame = marker >= 0xc0 && marker <= 0xcf && marker !== 0xc4 && marker !== 0xc8 && marker !== 0xcc;
-    if (isFrame && length >= 8) {
+    if (isFrame && length >= 6) {
       facts.height = view.getUint16(body + 1);
       facts.width = view.getUint16(body + 3);
       facts.components = bytes[body + 5];
     }
-    at += 2 + length;
-  }
+  });
   return facts;
 }
 

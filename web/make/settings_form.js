@@ -6,6 +6,9 @@ import { parseMaxSize } from './picture_rules.js';
 const kOptionOf = { Title: '--title', Author: '--author', Interval: '--interval', EffectCommaList: '--effects',
   Text: '--text', DescriptCommaList: '--descriptions' };
 
+// Fields that choose how the saver is made rather than a setting of its own.
+const kNotSettings = new Set(['max-size', 'quality', 'captions', 'date-format']);
+
 function fieldValue(field) {
   if (field.type === 'checkbox') return field.checked ? 'true' : 'false';
   return field.value.trim();
@@ -21,7 +24,7 @@ export function readSettings(form, captions, commaText, opened = null) {
   const pairs = [];
   let error = '';
   for (const field of form.elements) {
-    if (!field.name || field.name === 'max-size' || field.name === 'quality') continue;
+    if (!field.name || kNotSettings.has(field.name)) continue;
     const value = fieldValue(field);
     if (value === (opened ? opened.fields[field.name] : field.dataset.default)) continue;
     switch (field.name) {
@@ -45,11 +48,14 @@ export function readSettings(form, captions, commaText, opened = null) {
         if (opened || value !== '' || field.dataset.default !== '') pairs.push([field.name, value]);
     }
   }
+  // Each picture's caption shows only in caption mode 1, as `scrtool make` sets it
+  // for pictures with captions.
   const captioned = captions.some((c) => c !== '');
   if (!opened) {
-    if (captioned) pairs.push(['DescriptCommaList', commaText(captions)]);
+    if (captioned) pairs.push(['DescriptCommaList', commaText(captions)], ['CaptionMode', '1']);
   } else if (JSON.stringify(captions) !== JSON.stringify(opened.captions)) {
     pairs.push(['DescriptCommaList', captioned ? commaText(captions) : '']);
+    if (captioned) pairs.push(['CaptionMode', '1']);
   }
   if (opened) pairs.unshift(...opened.settings);
   const maxSize = parseMaxSize(form.elements['max-size'].value);
@@ -86,6 +92,10 @@ export function fieldsOfSaver(settings, colours) {
   return fields;
 }
 
+const kFillWord = { 0: 'colour', 1: 'blur', 2: 'crop' };
+const kFlagsOf = { lPairPortraits: ['--pair-portraits', '--no-pair-portraits'], lNoRepeat: ['--no-repeat', '--repeat'],
+  lCaptionScaled: ['--caption-scaled', '--caption-fixed'] };
+
 const quote = (text) => (/^[A-Za-z0-9_./=:,+-]+$/.test(text) ? text : `'${text.replace(/'/g, `'\\''`)}'`);
 
 // `scrtool make` with the same settings and files, in the same order.
@@ -93,6 +103,9 @@ export function commandLine(settings, pictures, sounds) {
   const words = ['scrtool', 'make', '-o', quote(saverFileName(settings.pairs))];
   for (const [name, value] of settings.pairs) {
     if (kOptionOf[name]) words.push(kOptionOf[name], quote(value));
+    else if (name === 'FillMode' && kFillWord[value]) words.push('--fill', kFillWord[value]);
+    else if (name === 'PanZoom') words.push('--pan-zoom', quote(value));
+    else if (kFlagsOf[name] && /^(true|false)$/.test(value)) words.push(kFlagsOf[name][value === 'true' ? 0 : 1]);
     else words.push('--set', quote(`${name}=${value}`));
   }
   const { width, height } = settings.maxSize;

@@ -7,7 +7,7 @@ const kFiles = ['./', 'index.html', 'style.css', 'js/app.js', 'js/play.js', 'js/
 // The Make view (the first view) and the Windows files it makes savers of; a site built
 // without the Windows runtime still keeps the rest.
 const kMakeFiles = ['make/', 'make/index.html', 'make/make.css', 'make/make_view.js', 'make/make_files.js',
-  'make/picture_messages.js', 'make/picture_pool.js', 'make/picture_rules.js', 'make/picture_worker.js',
+  'make/picture_messages.js', 'make/picture_metadata.js', 'make/picture_pool.js', 'make/picture_rules.js', 'make/picture_worker.js',
   'make/project_file.js', 'make/settings_form.js', 'make/webwriter.js', 'make/webwriter.wasm',
   'make/vendor/pica.min.js', 'make/vendor/fflate.js', 'runtime.scr', 'nuvscrhook.dll'];
 
