@@ -62,6 +62,9 @@ TEST_F(PictureCaptionsTest, DateTakenInTheDefaultAndAGivenFormat) {
 
 TEST_F(PictureCaptionsTest, ExifDatesThatAreNoDatesGiveNothing) {
   EXPECT_EQ(FormatExifDate("2024:02:29", "%-d %B %Y"), "29 February 2024");
+  // Numbers without their leading zeros, done the same by every C library.
+  EXPECT_EQ(FormatExifDate("2024:07:04 08:05:00", "%-d.%-m.%Y %-H:%M, day %-j"), "4.7.2024 8:05, day 186");
+  EXPECT_EQ(FormatExifDate("2024:07:04 00:00:00", "100%% %-d %-H%%"), "100% 4 0%");
   EXPECT_EQ(FormatExifDate("0000:00:00 00:00:00", "%Y"), "");  // what cameras write without a clock
   EXPECT_EQ(FormatExifDate("    :  :     :  :  ", "%Y"), "");
   EXPECT_EQ(FormatExifDate("2024:13:01 00:00:00", "%Y"), "");

@@ -220,6 +220,8 @@ test('captions from the photos and the look chosen in the form give the bytes sc
   const { page, errors } = await openMakeView(browser, server.url, downloads);
   await addFiles(page, files);
   await choose(page, 'captions', 'date');
+  assert.deepEqual(await page.$$eval('#pictures .caption', (fields) => fields.slice(0, 2).map((f) => f.placeholder)),
+    ['14 July 2024', '28 February 2023'], 'the default date format');
   await choose(page, 'date-format', '%Y-%m-%d (%A)');
   assert.deepEqual(await page.$$eval('#pictures .caption', (fields) => fields.map((f) => f.placeholder)),
     ['2024-07-14 (Sunday)', '2023-02-28 (Tuesday)', 'caption (optional)', 'caption (optional)'], 'shown where they will go');

@@ -21,6 +21,35 @@ std::string Trimmed(std::string text) {
   return text.substr(start);
 }
 
+// strftime in the C locale (month and day names in English, whatever the environment
+// says). The flag "%-" (a number without its leading zeros or blanks, "%-d" for 7) is
+// done here: not every C library knows it, and the web build's does not.
+std::string Strftime(const std::string& format, const std::tm& tm) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+  const auto one = [&](const std::string& part) {
+    std::array<char, 512> out{};
+    return std::string(out.data(), strftime_l(out.data(), out.size(), part.c_str(), &tm, c));
+  };
+  std::string result, plain;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == '%') {
+      plain += "%%";
+      ++i;
+    } else if (format[i] == '%' && i + 2 < format.size() && format[i + 1] == '-') {
+      result += one(plain);
+      plain.clear();
+      std::string number = one(std::string("%") + format[i + 2]);
+      const size_t first = number.find_first_not_of("0 ");
+      number = first == std::string::npos ? (number.empty() ? number : std::string("0")) : number.substr(first);
+      result += number;
+      i += 2;
+    } else {
+      plain += format[i];
+    }
+  }
+  return result + one(plain);
+}
+
 }  // namespace
 
 std::string MetadataText(std::string text) {
@@ -62,11 +91,7 @@ std::string FormatExifDate(std::string_view exifDate, const std::string& format)
     tm.tm_wday = normal.tm_wday;
     tm.tm_yday = normal.tm_yday;
   }
-  // The C locale: month and day names in English, whatever the environment says.
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-  std::array<char, 512> out{};
-  const size_t n = strftime_l(out.data(), out.size(), format.c_str(), &tm, c);
-  return std::string(out.data(), n);
+  return Strftime(format, tm);
 }
 
 }  // namespace scr::tool
