@@ -1,7 +1,7 @@
 // What a JPEG says of itself for its caption, read from its markers as raw bytes: the
 // EXIF date it was taken, and its title or description from XMP, EXIF and IPTC. The
 // writer's module turns these into the caption text `scrtool make --captions` writes.
-import { jpegSegments } from './picture_rules.js';
+import { jpegSegments, readExif } from './picture_rules.js';
 
 const kXmpHeader = 'http://ns.adobe.com/xap/1.0/\0';
 const kPhotoshopHeader = 'Photoshop 3.0\0';
@@ -10,36 +10,6 @@ const kRdf = 'http://www.w3.org/1999/02/22-rdf-syntax-ns#';
 const kXml = 'http://www.w3.org/XML/1998/namespace';
 
 const startsWith = (bytes, at, text) => [...text].every((c, i) => bytes[at + i] === c.charCodeAt(0));
-
-// The values of EXIF tags ImageDescription (in IFD0) and DateTimeOriginal (in the EXIF
-// IFD) as bytes; an entry that points outside the block is left out.
-function exifFields(view, bytes, start, length) {
-  const out = {};
-  const tiff = start + 6;
-  const end = start + length;
-  if (tiff + 8 > end) return out;
-  const little = view.getUint16(tiff) === 0x4949;
-  const u16 = (at) => view.getUint16(at, little);
-  const u32 = (at) => view.getUint32(at, little);
-  const inside = (at, n) => at >= tiff && n >= 0 && at + n <= end;
-  const entries = (ifd, visit) => {
-    if (!inside(ifd, 2)) return;
-    const count = u16(ifd);
-    for (let i = 0; i < count && inside(ifd + 2 + i * 12, 12); ++i) visit(ifd + 2 + i * 12);
-  };
-  const value = (entry) => {
-    const n = u32(entry + 4);
-    const at = n <= 4 ? entry + 8 : tiff + u32(entry + 8);
-    return inside(at, n) ? bytes.subarray(at, at + n) : undefined;
-  };
-  let exifIfd = 0;
-  entries(tiff + u32(tiff + 4), (e) => {
-    if (u16(e) === 0x010e) out.imageDescription = value(e);
-    if (u16(e) === 0x8769) exifIfd = tiff + u32(e + 8);
-  });
-  if (exifIfd) entries(exifIfd, (e) => { if (u16(e) === 0x9003) out.dateOriginal = value(e); });
-  return out;
-}
 
 // The x-default (or first) entry of an XMP language alternative dc:<name>, or its
 // plain value, as UTF-8 bytes; undefined without one or where XML cannot be parsed.
@@ -95,7 +65,7 @@ export function captionMetadata(bytes) {
   let iptc;
   jpegSegments(bytes, (marker, body, length, view) => {
     if (marker === 0xe1 && length >= 14 && view.getUint32(body) === 0x45786966 && !exif.read) {
-      exif = { ...exifFields(view, bytes, body, length), read: true };
+      exif = { ...readExif(view, body, length), read: true };
     } else if (marker === 0xe1 && !xmp && startsWith(bytes, body, kXmpHeader)) {
       xmp = new TextDecoder().decode(bytes.subarray(body + kXmpHeader.length, body + length));
     } else if (marker === 0xed && !iptc && startsWith(bytes, body, kPhotoshopHeader)) {

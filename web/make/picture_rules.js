@@ -5,8 +5,10 @@
 const collator = new Intl.Collator(undefined, { numeric: true, sensitivity: 'base' });
 export const naturalCompare = (a, b) => collator.compare(a, b);
 
-// Reads the EXIF block of an APP1 segment: orientation (1..8) and DateTimeOriginal.
-function readExif(view, start, length) {
+// Reads the EXIF block of an APP1 segment: orientation (1..8), the date taken as text
+// (DateTimeOriginal, else DateTime), and as bytes DateTimeOriginal and ImageDescription
+// for captions.
+export function readExif(view, start, length) {
   const out = {};
   if (length < 14 || view.getUint32(start) !== 0x45786966) return out;  // "Exif"
   const tiff = start + 6;
@@ -20,12 +22,15 @@ function readExif(view, start, length) {
     const count = u16(ifd);
     for (let i = 0; i < count && inside(ifd + 2 + i * 12, 12); ++i) visit(ifd + 2 + i * 12);
   };
-  const ascii = (entry) => {
+  const raw = (entry) => {
     const n = u32(entry + 4);
     const at = n <= 4 ? entry + 8 : tiff + u32(entry + 8);
-    if (!inside(at, n)) return '';
+    return inside(at, n) ? new Uint8Array(view.buffer, view.byteOffset + at, n) : undefined;
+  };
+  const ascii = (entry) => {
+    const bytes = raw(entry) || [];
     let s = '';
-    for (let i = 0; i < n && view.getUint8(at + i) !== 0; ++i) s += String.fromCharCode(view.getUint8(at + i));
+    for (let i = 0; i < bytes.length && bytes[i] !== 0; ++i) s += String.fromCharCode(bytes[i]);
     return s;
   };
   if (!inside(tiff + 4, 4)) return out;
@@ -35,8 +40,9 @@ function readExif(view, start, length) {
     if (tag === 0x0112) out.orientation = u16(e + 8);
     if (tag === 0x8769) exifIfd = tiff + u32(e + 8);
     if (tag === 0x0132 && !out.date) out.date = ascii(e);
+    if (tag === 0x010e) out.imageDescription = raw(e);
   });
-  if (exifIfd) entries(exifIfd, (e) => { if (u16(e) === 0x9003) out.date = ascii(e); });
+  if (exifIfd) entries(exifIfd, (e) => { if (u16(e) === 0x9003) out.date = ascii(e), out.dateOriginal = raw(e); });
   return out;
 }
 
