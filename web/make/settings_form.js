@@ -49,8 +49,10 @@ export function readSettings(form, captions, commaText, opened = null) {
     }
   }
   // Each picture's caption shows only in caption mode 1, as `scrtool make` sets it
-  // for pictures with captions.
-  const captioned = captions.some((c) => c !== '');
+  // for pictures with captions, or asked to take them from the pictures (even where
+  // none has one).
+  const fromPictures = (form.elements.captions?.value ?? 'none') !== 'none' && captions.length > 0;
+  const captioned = fromPictures || captions.some((c) => c !== '');
   if (!opened) {
     if (captioned) pairs.push(['DescriptCommaList', commaText(captions)], ['CaptionMode', '1']);
   } else if (JSON.stringify(captions) !== JSON.stringify(opened.captions)) {
