@@ -29,10 +29,10 @@ scr::TBitmap24 Stripes() {
 int main() {
   std::unique_ptr<scr::platform::TPlatform> p = scr::platform::CreatePlatform("win32");
   if (!p) return 1;
-  scr::platform::TWindowSpec spec;
-  spec.caption = "worker run";
-  spec.bounds = scr::TRect{0, 0, kW, kH};
-  std::unique_ptr<scr::platform::IScreenWindow> window = p->Screen().CreateScreenWindow(spec, nullptr);
+  scr::platform::TWindowSpec desc;
+  desc.caption = "worker run";
+  desc.bounds = scr::TRect{0, 0, kW, kH};
+  std::unique_ptr<scr::platform::IScreenWindow> window = p->Screen().CreateScreenWindow(desc, nullptr);
   if (!window) return 1;
   window->Show();
 
