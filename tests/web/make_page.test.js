@@ -30,6 +30,18 @@ const picturesOf = (folder) => readdirSync(folder).filter((n) => /\.jpg$/.test(n
 const size = (file) => execFileSync('vipsheader', ['-f', 'width', file]).toString().trim() + 'x' +
   execFileSync('vipsheader', ['-f', 'height', file]).toString().trim();
 
+// Saves the view's project, unpacks it in work and builds it with `scrtool make
+// --manifest`; the path of the saver made.
+async function remadeFromProject(page, downloads, work) {
+  await page.click('#save-project');
+  const unpacked = join(work, 'project');
+  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
+  const remade = join(work, 'remade.scr');
+  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
+    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  return remade;
+}
+
 test('five pictures and a song make a saver the tools accept, and the saved project makes the same bytes', async () => {
   const work = mkdtempSync(join(outDir, 'make-five-'));
   const inputs = join(work, 'in');
@@ -80,13 +92,7 @@ test('five pictures and a song make a saver the tools accept, and the saved proj
   const player = await page.waitForFrame((f) => f.url().includes('index.html'), { timeout: 30000 });
   await player.waitForFunction(() => !!window.scrPage?.runningShow(), { timeout: 60000 });
 
-  await page.click('#save-project');
-  const project = await downloaded(downloads, '.zip');
-  const unpacked = join(work, 'project');
-  execFileSync('python3', ['-m', 'zipfile', '-e', project, unpacked]);
-  const remade = join(work, 'remade.scr');
-  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
-    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  const remade = await remadeFromProject(page, downloads, work);
   assert.ok(readFileSync(remade).equals(readFileSync(saver)), 'scrtool make --manifest writes the same bytes');
   assert.deepEqual(errors, []);
   await page.close();
@@ -182,12 +188,7 @@ test('a saver opened in Make downloads again as the same bytes, and edits keep e
   assert.deepEqual(edited.items, before.items);
 
   // Saved as a project, the edited saver is made again by scrtool make.
-  await page.click('#save-project');
-  const unpacked = join(work, 'project');
-  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
-  const remade = join(work, 'remade.scr');
-  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
-    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  const remade = await remadeFromProject(page, downloads, work);
   assert.ok(readFileSync(remade).equals(readFileSync(editedSaver)), 'the project makes the edited saver');
   assert.deepEqual(errors, []);
   await page.close();
@@ -330,12 +331,7 @@ test('a saver with its texts stored single-byte is written again in that form', 
   await page.waitForFunction(() => window.scrMake.state.pictures.some((p) => p.optionsKey === 'kept'), { timeout: 20000 });
   await page.click('#download');
   assert.ok(readFileSync(await downloaded(downloads, '.scr')).equals(readFileSync(original)), 'the same bytes');
-  await page.click('#save-project');
-  const unpacked = join(work, 'project');
-  execFileSync('python3', ['-m', 'zipfile', '-e', await downloaded(downloads, '.zip'), unpacked]);
-  const remade = join(work, 'remade.scr');
-  execFileSync(scrtool, ['make', '--manifest', join(unpacked, 'saver.toml'), '-o', remade,
-    '--runtime', join(siteDir, 'runtime.scr'), '--hook', join(siteDir, 'nuvscrhook.dll')]);
+  const remade = await remadeFromProject(page, downloads, work);
   assert.ok(readFileSync(remade).equals(readFileSync(original)), 'its project makes the same bytes');
   assert.deepEqual(errors, []);
   await page.close();
